@@ -1,0 +1,77 @@
+#pragma once
+// The rules of play: the board, moves, the computer's turn, mines, shifts,
+// scoring and the flow of a game. All state is plain data; everything outside
+// the rules goes through Platform.
+#include <cstdint>
+
+#include "platform.h"
+
+namespace quabe {
+
+constexpr int kRows = 10;
+constexpr int kCols = 15;
+constexpr int kCellPitch = 540;  // board units between cell corners
+constexpr int kPieceSize = 480;  // board units of a piece's clickable square
+
+// A grid indexed [row][column] from 1; index 0 is never used.
+template <typename T>
+using Grid = T[kRows + 1][kCols + 1];
+
+struct Game {
+    explicit Game(Platform& platform) : ui(platform) {}
+
+    // Handlers the window calls.
+    void NewGame();                                     // pctNew_Click
+    void BoardMouseDown(int button, double x, double y);  // pctBoard_MouseDown, board units
+    void Undo();                                        // pctUndo_Click
+    void TimerTick();                                   // Timer1_Timer
+
+    // Deals a new board (newGame) or repaints the current one in the set's pictures.
+    void DrawBoard(bool newGame);
+    void StartBoard();
+
+    // Rules, public so that tests can reach each one.
+    bool CellFromPoint(double x, double y, int& row, int& col) const;
+    bool MakeMove(int row, int col, bool byComputer);  // returns Moved
+    void ComputerMove();
+    int GroupSize(int row, int col);
+    void ExplodeMine(int row, int col);
+    void ShiftBoard(int kind);
+    void CheckMovesLeft(bool& boardEmpty, bool& movesLeft) const;
+    void ShowScore();
+    void WaitMs(int milliseconds);
+
+    Platform& ui;
+
+    Grid<int16_t> Board{};
+    Grid<bool> HasMine{};
+    Grid<int16_t> CellX{};
+    Grid<int16_t> CellY{};
+    Grid<int16_t> UndoBoard{};
+
+    bool GameActive = false;
+    bool MoveBusy = false;
+    bool EventBusy = false;
+    int64_t ShiftClock = 0;  // 0: shifts not started on this board
+    int32_t ShiftInterval[2] = {0, 0};
+    uint32_t BoardColor = 0;
+
+    int32_t Score1 = 0;
+    int32_t Score2 = 0;
+    int32_t UndoScore1 = 0;
+    int32_t UndoScore2 = 0;
+    bool TwoPlayers = false;
+    // Undo has something of this game to restore: the player has removed a group
+    // since New. Keeps Undo from bringing back a finished game's board.
+    bool UndoReady = false;
+
+    // The group queue of the last search: entries 1 .. next free - 1.
+    int16_t GroupRow[kRows * kCols + 1]{};
+    int16_t GroupCol[kRows * kCols + 1]{};
+    Grid<bool> InGroup{};
+};
+
+// Points for removing a group of n pieces: n(n - 1) + 2.
+int32_t Points(int n);
+
+}  // namespace quabe
