@@ -12,6 +12,8 @@ constexpr int kRows = 10;
 constexpr int kCols = 15;
 constexpr int kCellPitch = 540;  // board units between cell corners
 constexpr int kPieceSize = 480;  // board units of a piece's clickable square
+constexpr int kCells = kRows * kCols;
+constexpr int kScoreCells = 12;  // six digits for each player, units digit first
 
 // A grid indexed [row][column] from 1; index 0 is never used.
 template <typename T>
@@ -21,10 +23,10 @@ struct Game {
     explicit Game(Platform& platform) : ui(platform) {}
 
     // Handlers the window calls.
-    void NewGame();                                     // pctNew_Click
+    void NewGame();                                       // pctNew_Click
     void BoardMouseDown(int button, double x, double y);  // pctBoard_MouseDown, board units
-    void Undo();                                        // pctUndo_Click
-    void TimerTick();                                   // Timer1_Timer
+    void Undo();                                          // pctUndo_Click
+    void TimerTick();                                     // Timer1_Timer
 
     // Deals a new board (newGame) or repaints the current one in the set's pictures.
     void DrawBoard(bool newGame);
@@ -40,6 +42,20 @@ struct Game {
     void CheckMovesLeft(bool& boardEmpty, bool& movesLeft) const;
     void ShowScore();
     void WaitMs(int milliseconds);
+
+    // Steps shared between the handlers above.
+    void ArmShift(int kind);
+    void ClearGroup();
+    int FindGroup();  // returns the next free queue entry
+    void FlashGroup(int nextFree);
+    void CollapseMarked(Grid<bool>& marked, bool bleep);
+    void CloseEmptyColumns();
+    void CreditMove(bool byComputer, int groupSize);
+    void EndOfMove();
+    void GameOver();
+    void WaitSeconds(int seconds);
+    void PaintCell(Picture picture, int row, int col);
+    void PaintKind(int row, int col) { PaintCell(PieceOf(Board[row][col]), row, col); }
 
     Platform& ui;
 
@@ -69,9 +85,19 @@ struct Game {
     int16_t GroupRow[kRows * kCols + 1]{};
     int16_t GroupCol[kRows * kCols + 1]{};
     Grid<bool> InGroup{};
+
+    // GroupSize's own queue and marks, so that measuring never disturbs the group queue.
+    int16_t MeasureRow[kCells + 1]{};
+    int16_t MeasureCol[kCells + 1]{};
+    Grid<bool> Measured{};
 };
 
 // Points for removing a group of n pieces: n(n - 1) + 2.
 int32_t Points(int n);
+
+// Breadth-first search from the cell in queue entry 1 (already marked) over
+// four-neighbours of the same kind: up, down, left, right. Returns the next free
+// entry, so the group holds entries 1 .. result - 1.
+int FloodFill(const Grid<int16_t>& board, int16_t* rows, int16_t* cols, Grid<bool>& marks);
 
 }  // namespace quabe
