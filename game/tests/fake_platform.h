@@ -92,7 +92,6 @@ class FakePlatform : public Platform {
     void ShowMainScreen() override { Log("show main"); }
     void ShowGameOver() override {
         ++gameOvers;
-        EraseImage();
         Log("game over");
     }
     void StopCelebration() override { Log("stop celebration"); }
