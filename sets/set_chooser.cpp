@@ -1,0 +1,151 @@
+#include "set_chooser.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "piece_sets.h"
+
+namespace quabe {
+namespace {
+
+QCursor HandPointer() {
+    const QPixmap hand(QStringLiteral(":/pictures/hand.png"));
+    return hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 12, 1);
+}
+
+// A picture that works as a button, like those of the main window: no frame, no focus
+// of its own (the list keeps the keyboard), the hand pointer.
+class PictureButton : public QAbstractButton {
+  public:
+    PictureButton(const QString& picture, const QString& tip, QWidget* parent)
+        : QAbstractButton(parent), picture_(picture) {
+        setFixedSize(kPieceSize, kPieceSize);
+        setToolTip(tip);
+        setAccessibleName(tip);
+        setCursor(HandPointer());
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::black);
+        painter.drawPixmap(0, 0, picture_);
+    }
+
+  private:
+    QPixmap picture_;
+};
+
+QFont ListFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+// Light labels on the black area of the frame, the selection in the game's purple.
+QPalette ListPalette(QPalette palette) {
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        palette.setColor(role, Qt::black);
+    for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        palette.setColor(role, QColor(0xE0, 0xE0, 0xE0));
+    palette.setColor(QPalette::Highlight, QColor(0x80, 0x30, 0xA0));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+}  // namespace
+
+SetChooser::SetChooser(const QString& folder, int current, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      background_(QStringLiteral(":/pictures/frmSets.gif")),
+      lstSets_(new QListWidget(this)),
+      chosen_(current) {
+    setObjectName(QStringLiteral("frmSets"));
+    setFixedSize(479, 326);
+
+    lstSets_->setObjectName(QStringLiteral("lstSets"));
+    lstSets_->setGeometry(12, 16, 415, 293);
+    lstSets_->setViewMode(QListView::IconMode);
+    lstSets_->setMovement(QListView::Static);
+    lstSets_->setResizeMode(QListView::Adjust);
+    lstSets_->setIconSize(QSize(kPieceSize, kPieceSize));
+    lstSets_->setGridSize(QSize(100, 72));  // room for a title of two short lines
+    lstSets_->setWordWrap(true);
+    lstSets_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstSets_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstSets_->setFrameShape(QFrame::NoFrame);
+    lstSets_->setFont(ListFont());
+    lstSets_->setPalette(ListPalette(lstSets_->palette()));
+    lstSets_->viewport()->installEventFilter(this);
+
+    // Entries carry their set's number: with gaps in the numbering, a position is not a set.
+    for (const PieceSetEntry& set : FindPieceSets(folder)) {
+        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(set.icon)), set.title, lstSets_);
+        item->setData(Qt::UserRole, set.number);
+        item->setToolTip(set.title);
+        if (set.number == current) lstSets_->setCurrentItem(item);
+    }
+    if (lstSets_->currentItem()) lstSets_->scrollToItem(lstSets_->currentItem());
+    lstSets_->setFocus();
+
+    auto* pctOk = new PictureButton(QStringLiteral(":/pictures/pctOk.gif"), tr("Ok"), this);
+    pctOk->setObjectName(QStringLiteral("pctOk"));
+    pctOk->move(432, 14);
+    connect(pctOk, &QAbstractButton::clicked, this, &SetChooser::pctOk_Click);
+
+    auto* pctReset =
+        new PictureButton(QStringLiteral(":/pictures/pctReset.gif"), tr("Cancel"), this);
+    pctReset->setObjectName(QStringLiteral("pctReset"));
+    pctReset->move(432, 50);
+    connect(pctReset, &QAbstractButton::clicked, this, &QDialog::reject);
+}
+
+void SetChooser::pctOk_Click() {
+    const QList<QListWidgetItem*> selected = lstSets_->selectedItems();
+    if (selected.isEmpty()) {
+        reject();
+        return;
+    }
+    chosen_ = selected.first()->data(Qt::UserRole).toInt();
+    accept();
+}
+
+void SetChooser::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void SetChooser::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        pctOk_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Escape cancels
+}
+
+bool SetChooser::eventFilter(QObject* watched, QEvent* event) {
+    // Any double-click on the list, even between icons, acts like Ok; the press before it
+    // has already set the selection.
+    if (watched == lstSets_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        pctOk_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+int ChooseSet(QWidget* parent, const QString& folder, int current) {
+    SetChooser frmSets(folder, current, parent);
+    frmSets.exec();
+    return frmSets.ChosenSet();
+}
+
+}  // namespace quabe

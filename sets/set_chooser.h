@@ -1,0 +1,38 @@
+#pragma once
+// frmSets, the modal set chooser: one icon per usable set, the current one selected.
+#include <QDialog>
+
+class QListWidget;
+
+namespace quabe {
+
+class SetChooser : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Lists the sets of the program folder `folder`; `current` is the set in use.
+    SetChooser(const QString& folder, int current, QWidget* parent = nullptr);
+
+    // The set to use from now on: the chosen one, or the current one when cancelled.
+    int ChosenSet() const { return chosen_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Takes the selected set and closes; with nothing selected it closes without a change.
+    // A double-click on the list does the same.
+    void pctOk_Click();
+
+    QPixmap background_;
+    QListWidget* lstSets_;
+    int chosen_;
+};
+
+// Shows the chooser modally. Returns the chosen set's number, or `current` when the
+// player cancels or chooses nothing.
+int ChooseSet(QWidget* parent, const QString& folder, int current);
+
+}  // namespace quabe

@@ -1,0 +1,210 @@
+#include "set_chooser.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "test_folder.h"
+
+namespace quabe {
+namespace {
+
+using testing::TestFolder;
+
+// A program folder with the sets `numbers`, titled "Set <n>".
+void AddSets(TestFolder& folder, std::initializer_list<int> numbers) {
+    for (int number : numbers)
+        folder.AddSet(QString("Set%1").arg(number), QString("Set %1").arg(number).toUtf8());
+}
+
+QListWidget* List(QWidget& chooser) {
+    return chooser.findChild<QListWidget*>("lstSets");
+}
+
+QStringList Labels(QListWidget* list) {
+    QStringList labels;
+    for (int row = 0; row < list->count(); ++row) labels.append(list->item(row)->text());
+    return labels;
+}
+
+void Click(QWidget& chooser, const char* button) {
+    auto* picture = chooser.findChild<QAbstractButton*>(button);
+    ASSERT_NE(picture, nullptr) << button;
+    QTest::mouseClick(picture, Qt::LeftButton);
+}
+
+// The chooser on screen; it should be the modal widget of the moment.
+SetChooser* OpenChooser(bool* modal) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* chooser = qobject_cast<SetChooser*>(widget);
+        if (chooser && chooser->isVisible()) {
+            *modal = QApplication::activeModalWidget() == chooser;
+            return chooser;
+        }
+    }
+    return nullptr;
+}
+
+QPoint CentreOf(QListWidget* list, int row) {
+    return list->visualItemRect(list->item(row)).center();
+}
+
+// A player's double-click, sent through the window as the desktop sends it: press,
+// release, then the second press that makes it a double-click.
+void DoubleClick(QListWidget* list, QPoint at) {
+    QTest::mouseDClick(list->window()->windowHandle(), Qt::LeftButton, {},
+                       list->viewport()->mapTo(list->window(), at));
+}
+
+// Shown the way the window shows it, but without its own event loop, so the test can act.
+struct ShownChooser {
+    ShownChooser(const TestFolder& folder, int current) : dialog(folder.Path(), current) {
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    }
+    SetChooser dialog;
+};
+
+TEST(SetChooser, ListsEverySetInOrderWithTheCurrentOneSelected) {
+    TestFolder folder;
+    AddSets(folder, {3, 1, 2});
+    ShownChooser chooser(folder, 2);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(Labels(list), (QStringList{"Set 1", "Set 2", "Set 3"}));
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().first()->text(), "Set 2");
+    for (int row = 0; row < list->count(); ++row) EXPECT_FALSE(list->item(row)->icon().isNull());
+    EXPECT_EQ(chooser.dialog.size(), QSize(479, 326));
+}
+
+TEST(SetChooser, OkTakesTheSelectedSetAndCancelKeepsTheCurrentOne) {
+    TestFolder folder;
+    AddSets(folder, {1, 2, 3});
+    {
+        ShownChooser chooser(folder, 1);
+        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
+                          CentreOf(List(chooser.dialog), 2));
+        Click(chooser.dialog, "pctOk");
+        EXPECT_FALSE(chooser.dialog.isVisible());
+        EXPECT_EQ(chooser.dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 3);
+    }
+    {
+        ShownChooser chooser(folder, 1);
+        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
+                          CentreOf(List(chooser.dialog), 2));
+        Click(chooser.dialog, "pctReset");
+        EXPECT_FALSE(chooser.dialog.isVisible());
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 1);
+    }
+    {
+        ShownChooser chooser(folder, 2);
+        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
+                          CentreOf(List(chooser.dialog), 0));
+        QTest::keyClick(List(chooser.dialog), Qt::Key_Escape);
+        EXPECT_FALSE(chooser.dialog.isVisible());
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 2);
+    }
+    {
+        ShownChooser chooser(folder, 2);
+        Click(chooser.dialog, "pctOk");  // the current set again
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 2);
+    }
+}
+
+TEST(SetChooser, DoubleClickChoosesTheSetsNumberNotItsPlace) {
+    TestFolder folder;
+    AddSets(folder, {1, 3});
+    ShownChooser chooser(folder, 1);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_EQ(list->count(), 2);
+    DoubleClick(list, CentreOf(list, 1));
+    EXPECT_FALSE(chooser.dialog.isVisible());
+    EXPECT_EQ(chooser.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.dialog.ChosenSet(), 3);
+}
+
+TEST(SetChooser, ReturnChoosesTheSetMovedToWithTheKeys) {
+    TestFolder folder;
+    AddSets(folder, {1, 2, 4});
+    ShownChooser chooser(folder, 1);
+    QTest::keyClick(List(chooser.dialog), Qt::Key_Right);
+    QTest::keyClick(List(chooser.dialog), Qt::Key_Right);
+    QTest::keyClick(List(chooser.dialog), Qt::Key_Return);
+    EXPECT_FALSE(chooser.dialog.isVisible());
+    EXPECT_EQ(chooser.dialog.ChosenSet(), 4);
+}
+
+TEST(SetChooser, WithNothingSelectedOkAndDoubleClickChangeNothing) {
+    TestFolder folder;
+    AddSets(folder, {1, 2});
+    {
+        ShownChooser chooser(folder, 7);  // a stored set that is gone
+        EXPECT_TRUE(List(chooser.dialog)->selectedItems().isEmpty());
+        Click(chooser.dialog, "pctOk");
+        EXPECT_FALSE(chooser.dialog.isVisible());
+        EXPECT_EQ(chooser.dialog.result(), QDialog::Rejected);
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 7);
+    }
+    {
+        ShownChooser chooser(folder, 7);
+        QListWidget* list = List(chooser.dialog);
+        const QPoint blank = list->viewport()->rect().bottomRight() - QPoint(5, 5);
+        ASSERT_EQ(list->itemAt(blank), nullptr);
+        DoubleClick(list, blank);
+        EXPECT_FALSE(chooser.dialog.isVisible());
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 7);
+    }
+    {
+        TestFolder empty;
+        ShownChooser chooser(empty, 1);
+        EXPECT_EQ(List(chooser.dialog)->count(), 0);
+        Click(chooser.dialog, "pctOk");
+        EXPECT_EQ(chooser.dialog.ChosenSet(), 1);
+    }
+}
+
+// The window disables itself around the chooser; the chooser must still take the player's
+// choice and give it back from its modal loop.
+TEST(ChooseSet, RunsModallyOverADisabledWindow) {
+    TestFolder folder;
+    AddSets(folder, {1, 2, 5});
+    QWidget window;
+    window.show();
+    window.setEnabled(false);
+    bool modal = false;
+    bool usable = false;
+    QTimer::singleShot(0, [&] {
+        SetChooser* chooser = OpenChooser(&modal);
+        ASSERT_NE(chooser, nullptr);  // ChooseSet returned without waiting for the player
+        usable = chooser->isEnabled() && chooser->parentWidget() == &window;
+        QListWidget* list = List(*chooser);
+        DoubleClick(list, CentreOf(list, 2));
+    });
+    EXPECT_EQ(ChooseSet(&window, folder.Path(), 1), 5);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(usable);
+
+    QTimer::singleShot(0, [&] {
+        SetChooser* chooser = OpenChooser(&modal);
+        ASSERT_NE(chooser, nullptr);
+        Click(*chooser, "pctReset");
+    });
+    EXPECT_EQ(ChooseSet(&window, folder.Path(), 2), 2);
+}
+
+}  // namespace
+}  // namespace quabe
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Headless unless told otherwise, also when the build lists the tests.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
