@@ -53,6 +53,11 @@ QPoint CentreOf(QListWidget* list, int row) {
     return list->visualItemRect(list->item(row)).center();
 }
 
+void ClickEntry(QWidget& chooser, int row) {
+    QListWidget* list = List(chooser);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, CentreOf(list, row));
+}
+
 // A player's double-click, sent through the window as the desktop sends it: press,
 // release, then the second press that makes it a double-click.
 void DoubleClick(QListWidget* list, QPoint at) {
@@ -87,8 +92,7 @@ TEST(SetChooser, OkTakesTheSelectedSetAndCancelKeepsTheCurrentOne) {
     AddSets(folder, {1, 2, 3});
     {
         ShownChooser chooser(folder, 1);
-        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
-                          CentreOf(List(chooser.dialog), 2));
+        ClickEntry(chooser.dialog, 2);
         Click(chooser.dialog, "pctOk");
         EXPECT_FALSE(chooser.dialog.isVisible());
         EXPECT_EQ(chooser.dialog.result(), QDialog::Accepted);
@@ -96,16 +100,14 @@ TEST(SetChooser, OkTakesTheSelectedSetAndCancelKeepsTheCurrentOne) {
     }
     {
         ShownChooser chooser(folder, 1);
-        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
-                          CentreOf(List(chooser.dialog), 2));
+        ClickEntry(chooser.dialog, 2);
         Click(chooser.dialog, "pctReset");
         EXPECT_FALSE(chooser.dialog.isVisible());
         EXPECT_EQ(chooser.dialog.ChosenSet(), 1);
     }
     {
         ShownChooser chooser(folder, 2);
-        QTest::mouseClick(List(chooser.dialog)->viewport(), Qt::LeftButton, {},
-                          CentreOf(List(chooser.dialog), 0));
+        ClickEntry(chooser.dialog, 0);
         QTest::keyClick(List(chooser.dialog), Qt::Key_Escape);
         EXPECT_FALSE(chooser.dialog.isVisible());
         EXPECT_EQ(chooser.dialog.ChosenSet(), 2);
