@@ -63,7 +63,7 @@ std::vector<QRgb> MedianCut(std::vector<Shade> shades, int budget) {
         long total = 0, half = 0;
         for (const Shade& s : box) total += s.count;
         size_t cut = 0;
-        while (cut + 1 < box.size() && (half += box[cut].count) * 2 < total) ++cut;
+        while (cut + 2 < box.size() && (half += box[cut].count) * 2 < total) ++cut;
         std::vector<Shade> upper(box.begin() + long(cut) + 1, box.end());
         box.resize(cut + 1);
         boxes.push_back(std::move(upper));
@@ -98,24 +98,25 @@ void Check(int status, const char* what) {
 
 }  // namespace
 
-QByteArray EncodeGif(const QImage& picture, Transparency transparency) {
+Indexed Quantise(const QImage& picture, Transparency transparency, int colours) {
     // Premultiplied colour is the colour as seen over black, which is where
     // every picture of the game is shown.
     const QImage image = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const int width = image.width(), height = image.height();
-    const bool keyed = transparency != Transparency::None;
+    Indexed out;
+    out.width = image.width(), out.height = image.height();
+    out.keyed = transparency != Transparency::None;
     auto isClear = [&](QRgb px) {
         return transparency == Transparency::Everyone ||
                (transparency == Transparency::Clear && qAlpha(px) < 128);
     };
 
     std::map<QRgb, long> counts;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
             if (QRgb px = image.pixel(x, y); !isClear(px)) ++counts[px | 0xff000000u];
 
-    const int budget = keyed ? 255 : 256;
-    std::vector<QRgb> palette;
+    const int budget = out.keyed ? colours - 1 : colours;
+    std::vector<QRgb>& palette = out.palette;
     if (int(counts.size()) <= budget) {
         for (auto& [rgb, n] : counts) palette.push_back(rgb);
     } else {
@@ -123,13 +124,24 @@ QByteArray EncodeGif(const QImage& picture, Transparency transparency) {
         for (auto& [rgb, n] : counts) shades.push_back({rgb, n});
         palette = MedianCut(std::move(shades), budget);
     }
-    if (keyed) palette.insert(palette.begin(), qRgb(0, 0, 0));
+    if (out.keyed) palette.insert(palette.begin(), qRgb(0, 0, 0));
     if (palette.empty()) palette.push_back(qRgb(0, 0, 0));
 
     std::map<QRgb, int> lookup;
-    const int first = keyed ? 1 : 0;
-    for (auto& [rgb, n] : counts) lookup[rgb] = Nearest(palette, first, rgb);
+    for (auto& [rgb, n] : counts) lookup[rgb] = Nearest(palette, out.keyed ? 1 : 0, rgb);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            QRgb px = image.pixel(x, y);
+            out.pixels.push_back(std::uint8_t(isClear(px) ? 0 : lookup[px | 0xff000000u]));
+        }
+    }
+    return out;
+}
 
+QByteArray EncodeGif(const QImage& picture, Transparency transparency) {
+    const Indexed indexed = Quantise(picture, transparency, 256);
+    const std::vector<QRgb>& palette = indexed.palette;
+    const int width = indexed.width, height = indexed.height;
     int bits = 1;
     while ((1 << bits) < int(palette.size())) ++bits;
     std::vector<GifColorType> colours(size_t(1) << bits, GifColorType{0, 0, 0});
@@ -144,20 +156,16 @@ QByteArray EncodeGif(const QImage& picture, Transparency transparency) {
     EGifSetGifVersion(gif, true);
     ColorMapObject* map = GifMakeMapObject(1 << bits, colours.data());
     Check(EGifPutScreenDesc(gif, width, height, 8, 0, map), "screen");
-    if (keyed) {
+    if (indexed.keyed) {
         GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, 0};
         std::array<GifByteType, 4> extension{};
         EGifGCBToExtension(&control, extension.data());
         Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension.data()), "control");
     }
     Check(EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr), "image");
-    std::vector<GifPixelType> line(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            QRgb px = image.pixel(x, y);
-            line[size_t(x)] = GifPixelType(isClear(px) ? 0 : lookup[px | 0xff000000u]);
-        }
-        Check(EGifPutLine(gif, line.data(), width), "line");
+        auto* row = const_cast<GifPixelType*>(&indexed.pixels[size_t(y) * size_t(width)]);
+        Check(EGifPutLine(gif, row, width), "line");
     }
     GifFreeMapObject(map);
     Check(EGifCloseFile(gif, &error), "close");

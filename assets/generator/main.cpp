@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     try {
         using namespace artwork;
         Assets all;
-        for (Assets (*family)() : {WindowPictures}) {
+        for (Assets (*family)() : {WindowPictures, ButtonPictures, LetterPictures, PiecePictures,
+                                   PointerPictures, Sounds}) {
             Assets some = family();
             all.insert(all.end(), some.begin(), some.end());
         }
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        if (false && argc == 3) {
+        if (argc == 3) {
             const QDir sheets(QString::fromLocal8Bit(argv[2]));
             QDir().mkpath(sheets.path());
             ContactSheet(all).save(sheets.filePath("contact-sheet.png"));

@@ -1,0 +1,161 @@
+// Everything the player reads: digits, letters, the logo and the labels, all
+// in the one lettering.
+#include <QPainter>
+
+#include <algorithm>
+
+#include "artwork.h"
+#include "lettering.h"
+
+namespace artwork {
+namespace {
+
+constexpr int kCellWidth = 22, kCellHeight = 28;
+
+// A character cell. The ink keeps two pixels clear at either side, because
+// score digits are laid 20 pixels apart and overlap their neighbours there.
+QImage Cell(QChar ch) {
+    TextStyle style{22};
+    const double room = kCellWidth - 4;
+    style.squeeze = std::min(1.0, room / TextWidth(ch, style));
+    const QPainterPath text = TextPath(ch, style);
+    const double left = std::round((kCellWidth - TextWidth(ch, style)) / 2);
+    QImage image = Canvas(kCellWidth, kCellHeight);
+    QPainter painter(&image);
+    PaintLettering(painter, text.translated(left, 2));
+    return image;
+}
+
+// Squeezes a style just enough for `text` to fit in `width` pixels.
+TextStyle Fitted(const QString& text, TextStyle style, double width) {
+    style.squeeze = std::min(style.squeeze, style.squeeze * width / TextWidth(text, style));
+    return style;
+}
+
+void Line(QPainter& painter, const QString& text, const TextStyle& style, QPointF topLeft) {
+    PaintLettering(painter, TextPath(text, style).translated(topLeft));
+}
+
+void CentredLine(QPainter& painter, const QString& text, const TextStyle& style, double top,
+                 int width) {
+    Line(painter, text, style, {std::round((width - TextWidth(text, style)) / 2), top});
+}
+
+// The product name with its small red suffix standing on the same foot line.
+void ProductName(QPainter& painter, double capHeight, QPointF centreTop, bool glow) {
+    const TextStyle name{capHeight, 1.0, 0.8}, suffix{capHeight * 0.42, 1.0, 0.8};
+    const double gap = capHeight * 0.16;
+    const double width = TextWidth("QUABE", name) + gap + TextWidth("PRO", suffix);
+    const QPointF at(std::round(centreTop.x() - width / 2), centreTop.y());
+    const QPainterPath big = TextPath("QUABE", name).translated(at);
+    const QPainterPath small = TextPath("PRO", suffix)
+                                   .translated(at.x() + TextWidth("QUABE", name) + gap,
+                                               at.y() + capHeight - suffix.capHeight);
+    if (glow) {
+        // A soft purple halo lifts the logo off the black band.
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int ring = 4; ring >= 1; --ring) {
+            painter.setPen(QPen(QColor(0x90, 0x30, 0xe0, 18), ring * 2.2, Qt::SolidLine,
+                                Qt::RoundCap, Qt::RoundJoin));
+            painter.drawPath(big);
+        }
+        painter.restore();
+    }
+    PaintLettering(painter, big);
+    PaintSuffix(painter, small);
+}
+
+QImage Logo() {
+    QImage image = Canvas(204, 47);
+    QPainter painter(&image);
+    ProductName(painter, 36, {102, 5}, true);
+    return image;
+}
+
+QImage AboutText() {
+    const int width = 343;
+    QImage image = Canvas(width, 123);
+    QPainter painter(&image);
+    ProductName(painter, 30, {width / 2.0, 4}, false);
+    const QString address = "WWW.QUABEPRO.EXAMPLE";
+    CentredLine(painter, address, Fitted(address, {18}, width - 8), 52, width);
+    CentredLine(painter, "VERSION", {18}, 88, width);
+    return image;
+}
+
+QImage HelpText() {
+    const int width = 292;
+    const QStringList lines = {"CLICK ON IDENTICAL", "ADJACENT PIECES TO", "SCORE POINTS.",
+                               "USE EVENTS TO MAKE", "THINGS EVEN WILDER!"};
+    TextStyle style{16};
+    for (const QString& line : lines) style = Fitted(line, style, width - 6);
+    QImage image = Canvas(width, 172);
+    QPainter painter(&image);
+    for (int i = 0; i < lines.size(); ++i) Line(painter, lines[i], style, {3, 3.0 + i * 27});
+    CentredLine(painter, "OK", {18}, 142, width);
+    return image;
+}
+
+QImage Words(QSize size, const QString& text, const TextStyle& style, QPointF topLeft) {
+    QImage image = Canvas(size.width(), size.height());
+    QPainter painter(&image);
+    Line(painter, text, style, topLeft);
+    return image;
+}
+
+QImage GameOver() {
+    QImage image = Canvas(73, 42);
+    QPainter painter(&image);
+    CentredLine(painter, "GAME", {16}, 3, 73);
+    CentredLine(painter, "OVER", {16}, 23, 73);
+    return image;
+}
+
+}  // namespace
+
+Assets LetterPictures() {
+    Assets out;
+    auto add = [&out](const QString& name, const QImage& image) {
+        out.push_back(Gif("pictures/" + name + ".gif", image, Transparency::None));
+    };
+    for (int d = 0; d <= 9; ++d) add(QString("imgDigit%1").arg(d), Cell(QChar('0' + d)));
+    add("imgDigit10", Cell('.'));
+    add("pctAlphabet0", Cell('_'));
+    for (int k = 1; k <= 26; ++k) add(QString("pctAlphabet%1").arg(k), Cell(QChar('A' + k - 1)));
+
+    add("pctQuabe", Logo());
+    add("pctAboutText", AboutText());
+    add("pctHelpText", HelpText());
+    add("pctGameOver", GameOver());
+
+    // The option labels share one size and, placed where the options screen
+    // puts them, start at the same x on screen and line up with the toggles.
+    const TextStyle toggle{17};
+    add("pctYes", Words({50, 25}, "YES", toggle, {3, 4}));
+    add("pctNo", Words({38, 25}, "NO", toggle, {3, 4}));
+    struct Label {
+        const char* name;
+        const char* text;
+        QSize size;
+        QPoint origin;  // where the options screen places the picture
+    };
+    const Label labels[] = {{"pctRowShifts", "ROW SHIFTS", {171, 27}, {260, 186}},
+                            {"pctColumnShifts", "COLUMN SHIFTS", {171, 30}, {268, 208}},
+                            {"pctMines", "MINES", {171, 23}, {260, 234}},
+                            {"pctFlash", "FLASH PIECES", {163, 22}, {264, 258}}};
+    const QPoint textStart(270, 186 + 4);  // screen position of the first label's text
+    const int toggleStep = 24;             // the toggles stand 24 pixels apart
+    TextStyle style = toggle;
+    for (const Label& l : labels)
+        style = Fitted(l.text, style, l.size.width() - (textStart.x() - l.origin.x()) - 1);
+    for (int i = 0; i < 4; ++i) {
+        const Label& l = labels[i];
+        const QPointF at(textStart.x() - l.origin.x(),
+                         textStart.y() + i * toggleStep - l.origin.y());
+        add(l.name, Words(l.size, l.text, style, at));
+    }
+    return out;
+}
+
+}  // namespace artwork
