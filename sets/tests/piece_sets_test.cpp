@@ -223,6 +223,17 @@ TEST(LoadPieceSet, BoardColourIsTheEmptyCellsTopLeftPixelOnBlack) {
     EXPECT_EQ(set.pieces[0].pixel(1, 1), kBlue);
 }
 
+// --- The sets that ship with the game -------------------------------------------------------
+
+TEST(ShippedSets, AllListedAndLoadable) {
+    const QList<PieceSetEntry> sets = FindPieceSets(QUABE_SHIPPED_SETS);
+    ASSERT_EQ(Numbers(sets), (QList<int>{1, 2, 3}));
+    for (const PieceSetEntry& set : sets) {
+        EXPECT_FALSE(set.title.trimmed().isEmpty()) << set.number;
+        EXPECT_EQ(LoadPieceSet(QUABE_SHIPPED_SETS, set.number, BuiltInPieces()).number, set.number);
+    }
+}
+
 // --- Where the sets live ---------------------------------------------------------------------
 
 TEST(ProgramFolder, OwnFolderWithSetOneElseTheInstalledDataFolder) {

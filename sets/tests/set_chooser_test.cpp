@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -85,6 +86,28 @@ TEST(SetChooser, ListsEverySetInOrderWithTheCurrentOneSelected) {
     EXPECT_EQ(list->selectedItems().first()->text(), "Set 2");
     for (int row = 0; row < list->count(); ++row) EXPECT_FALSE(list->item(row)->icon().isNull());
     EXPECT_EQ(chooser.dialog.size(), QSize(479, 326));
+}
+
+// The chooser is drawn from the game's own pictures; a lost resource would leave it bare.
+TEST(SetChooser, WearsTheFrameButtonsAndHandPointerOfTheGame) {
+    TestFolder folder;
+    ShownChooser chooser(folder, 1);
+    const QImage frame(":/pictures/frmSets.gif");
+    ASSERT_EQ(frame.size(), QSize(478, 324));
+    const QImage shown = chooser.dialog.grab().toImage();
+    EXPECT_EQ(shown.pixel(3, 3), frame.pixel(3, 3));
+    EXPECT_EQ(shown.pixel(470, 316), frame.pixel(470, 316));
+
+    for (const char* name : {"pctOk", "pctReset"}) {
+        auto* button = chooser.dialog.findChild<QAbstractButton*>(name);
+        ASSERT_NE(button, nullptr) << name;
+        QImage expected(32, 32, QImage::Format_RGB32);
+        expected.fill(Qt::black);
+        QPainter(&expected).drawImage(0, 0, QImage(QString(":/pictures/%1.gif").arg(name)));
+        EXPECT_EQ(button->grab().toImage().convertToFormat(QImage::Format_RGB32), expected) << name;
+        EXPECT_EQ(button->cursor().shape(), Qt::BitmapCursor) << name;
+        EXPECT_EQ(button->cursor().hotSpot(), QPoint(12, 1)) << name;
+    }
 }
 
 TEST(SetChooser, OkTakesTheSelectedSetAndCancelKeepsTheCurrentOne) {
