@@ -43,12 +43,15 @@ class FakePlatform : public Platform {
         const int row = y / kCellPitch + 1;
         const int col = x / kCellPitch + 1;
         image[row][col] = static_cast<int>(picture);
-        Log(PictureName(picture) + "@" + std::to_string(row) + "," + std::to_string(col));
+        fires += picture == Picture::Fire;
+        if (logging) {
+            Log(PictureName(picture) + "@" + std::to_string(row) + "," + std::to_string(col));
+        }
     }
     void SetBoardBackground(uint32_t rgb) override {
         background = rgb;
         EraseImage();
-        Log("background " + std::to_string(rgb));
+        if (logging) Log("background " + std::to_string(rgb));
     }
     void RefreshBoard() override {
         ++refreshes;
@@ -59,8 +62,8 @@ class FakePlatform : public Platform {
         Log(on ? "hourglass" : "pointer");
     }
     void PlayCue(const char* fileName, int flags) override {
-        if (std::string(fileName) == "Bleep.wav") ++bleeps;
-        Log("cue " + std::string(fileName) + " " + std::to_string(flags));
+        if (std::strcmp(fileName, "Bleep.wav") == 0) ++bleeps;
+        if (logging) Log("cue " + std::string(fileName) + " " + std::to_string(flags));
         if (onCue) onCue();
         if (flags == kCueWait) clock += cueWaitMs;
     }
@@ -68,7 +71,7 @@ class FakePlatform : public Platform {
     void Sleep(int milliseconds) override {
         if (milliseconds <= 0) ADD_FAILURE() << "Sleep(" << milliseconds << ")";
         clock += milliseconds;
-        Log("sleep " + std::to_string(milliseconds));
+        if (logging) Log("sleep " + std::to_string(milliseconds));
     }
     double Rnd() override {
         if (script.empty()) return random.Rnd();
@@ -96,6 +99,7 @@ class FakePlatform : public Platform {
     }
     void StopCelebration() override { Log("stop celebration"); }
     uint32_t LoadPieceSet() override {
+        ++deals;
         Log("load set");
         return setColor;
     }
@@ -123,6 +127,8 @@ class FakePlatform : public Platform {
     int refreshes = 0;
     int bleeps = 0;
     int gameOvers = 0;
+    int deals = 0;
+    int fires = 0;
     int64_t clock = 5000;
     int cueWaitMs = 0;  // length of a cue played to its end
     std::deque<double> script;

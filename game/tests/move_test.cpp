@@ -58,10 +58,11 @@ TEST(Removal, EmptyColumnsCloseToTheLeftInOrder) {
         std::string after;
     };
     const Case cases[] = {
-        {"11234", 1, "234"},      // at the far left
-        {"34115", 3, "345"},      // in the middle
-        {"3112245", 2, "32245"},  // two side by side
-        {"345611", 5, "3456"},    // the rightmost: nothing moves
+        {"11234", 1, "234"},                      // at the far left
+        {"34115", 3, "345"},                      // in the middle
+        {"3112245", 2, "32245"},                  // two side by side
+        {"345611", 5, "3456"},                    // the rightmost: nothing moves
+        {"113456123456124", 1, "3456123456124"},  // the last column moves too
     };
     for (const auto& c : cases) {
         Table t;
