@@ -1,0 +1,268 @@
+// The settings store: reading rules, the written texts, and saving without loss.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <climits>
+
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+#include "settings_store.h"
+
+namespace quabe {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    QString StorePath() const { return dir.filePath(QStringLiteral("Quabe Pro.conf")); }
+
+    QByteArray StoreBytes() const {
+        QFile file(StorePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Each text goes to a file of its own: QSettings keeps what it has read of a
+    // file and may not notice a rewrite of the same size within a millisecond.
+    Settings LoadLines(const QByteArray& lines) {
+        const QString path = dir.filePath(QStringLiteral("read%1.conf").arg(++reads));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Settings]\n" + lines);
+        file.close();
+        return LoadSettings(path);
+    }
+
+    QTemporaryDir dir;
+    int reads = 0;
+};
+
+Settings Sample() {
+    Settings s;
+    s.RowShifts = true;
+    s.Mines = true;
+    s.Sound = true;
+    s.OnePlayer = false;
+    s.SetNumber = 3;
+    for (int row = 1; row <= kTableRows; ++row) {
+        s.Table.HighScoreNames[row] = "P" + std::to_string(row);
+        s.Table.HighScores[row] = 1000 - row * 90;
+    }
+    s.Table.HighScoreNames[4] = "";
+    s.Table.HighScores[1] = INT32_MAX;
+    s.Table.HighScores[10] = -7;
+    return s;
+}
+
+void ExpectSame(const Settings& a, const Settings& b) {
+    EXPECT_EQ(a.RowShifts, b.RowShifts);
+    EXPECT_EQ(a.ColumnShifts, b.ColumnShifts);
+    EXPECT_EQ(a.Mines, b.Mines);
+    EXPECT_EQ(a.Flash, b.Flash);
+    EXPECT_EQ(a.Sound, b.Sound);
+    EXPECT_EQ(a.OnePlayer, b.OnePlayer);
+    EXPECT_EQ(a.SetNumber, b.SetNumber);
+    for (int row = 1; row <= kTableRows; ++row) {
+        EXPECT_EQ(a.Table.HighScoreNames[row], b.Table.HighScoreNames[row]) << "row " << row;
+        EXPECT_EQ(a.Table.HighScores[row], b.Table.HighScores[row]) << "row " << row;
+    }
+}
+
+TEST_F(SettingsStoreTest, AnEmptyStoreGivesTheFirstRunState) {
+    Settings first = LoadSettings(StorePath());
+    Settings expected;
+    expected.SetNumber = 1;
+    expected.OnePlayer = true;
+    ExpectSame(first, expected);
+    EXPECT_FALSE(first.Sound);
+    EXPECT_FALSE(QFile::exists(StorePath()));  // reading creates nothing
+}
+
+TEST_F(SettingsStoreTest, SaveThenLoadGivesEverythingBack) {
+    Settings saved = Sample();
+    ASSERT_TRUE(SaveSettings(saved, StorePath()));
+    ExpectSame(LoadSettings(StorePath()), saved);
+}
+
+TEST_F(SettingsStoreTest, EveryKeyIsWrittenEveryTimeWithItsPlainText) {
+    ASSERT_TRUE(SaveSettings(Settings{}, StorePath()));
+    QSettings store(StorePath(), QSettings::IniFormat);
+    store.beginGroup(QStringLiteral("Settings"));
+    EXPECT_EQ(store.childKeys().size(), 27);
+    EXPECT_EQ(store.value(QStringLiteral("Set")).toString(), "1");
+    EXPECT_EQ(store.value(QStringLiteral("Players")).toString(), "1");
+    EXPECT_EQ(store.value(QStringLiteral("Sound")).toString(), "0");
+    EXPECT_TRUE(store.contains(QStringLiteral("HighScoreName10")));
+    EXPECT_EQ(store.value(QStringLiteral("HighScoreName10")).toString(), "");
+    EXPECT_EQ(store.value(QStringLiteral("HighScore10")).toString(), "0");
+
+    ASSERT_TRUE(SaveSettings(Sample(), StorePath()));
+    const QByteArray text = StoreBytes();
+    EXPECT_TRUE(text.contains("\nPlayers=2\n"));
+    EXPECT_TRUE(text.contains("\nHighScore1=2147483647\n"));
+    EXPECT_TRUE(text.contains("\nHighScore10=-7\n"));
+    EXPECT_TRUE(text.contains("\nHighScoreName4=\n"));
+}
+
+TEST_F(SettingsStoreTest, ScoresReadTheirLeadingNumberAndAreWrittenBackPlain) {
+    Settings s = LoadLines(
+        "HighScore3=00250\nHighScore4=250 points\nHighScore5=points\nHighScore6=1,000\n"
+        "HighScore7=\"  12abc\"\nHighScore8=2.5\nHighScore9=3.5e2x\nMines=5\n");
+    EXPECT_EQ(s.Table.HighScores[3], 250);
+    EXPECT_EQ(s.Table.HighScores[4], 250);
+    EXPECT_EQ(s.Table.HighScores[5], 0);
+    EXPECT_EQ(s.Table.HighScores[6], 1);
+    EXPECT_EQ(s.Table.HighScores[7], 12);
+    EXPECT_EQ(s.Table.HighScores[8], 2);  // half to even
+    EXPECT_EQ(s.Table.HighScores[9], 350);
+    EXPECT_TRUE(s.Mines);
+
+    ASSERT_TRUE(SaveSettings(s, StorePath()));
+    const QByteArray text = StoreBytes();
+    EXPECT_TRUE(text.contains("\nHighScore3=250\n"));
+    EXPECT_TRUE(text.contains("\nHighScore4=250\n"));
+    EXPECT_TRUE(text.contains("\nMines=1\n"));
+}
+
+TEST_F(SettingsStoreTest, OnlyPlayersOneMeansOnePlayer) {
+    EXPECT_FALSE(LoadLines("Players=2\n").OnePlayer);
+    EXPECT_FALSE(LoadLines("Players=0\n").OnePlayer);
+    EXPECT_FALSE(LoadLines("Players=7\n").OnePlayer);
+    EXPECT_TRUE(LoadLines("Players=1\n").OnePlayer);
+    EXPECT_TRUE(LoadLines("Set=4\n").OnePlayer);  // missing key
+}
+
+TEST_F(SettingsStoreTest, TextThatIsNoNumberReadsAsTheKeysDefault) {
+    Settings s = LoadLines("RowShifts=yes\nFlash=1x\nSet=abc\nPlayers=two\nSound=\n");
+    EXPECT_FALSE(s.RowShifts);
+    EXPECT_FALSE(s.Flash);
+    EXPECT_FALSE(s.Sound);
+    EXPECT_EQ(s.SetNumber, 1);
+    EXPECT_TRUE(s.OnePlayer);
+
+    s = LoadLines("ColumnShifts=0.4\nSound=2.5\nSet=\" 3.5 \"\nPlayers=1.4\n");
+    EXPECT_FALSE(s.ColumnShifts);
+    EXPECT_TRUE(s.Sound);
+    EXPECT_EQ(s.SetNumber, 4);
+    EXPECT_TRUE(s.OnePlayer);
+}
+
+TEST_F(SettingsStoreTest, NumbersOutOfRangeAreClamped) {
+    Settings s = LoadLines(
+        "Set=99999\nHighScore1=99999999999\nHighScore2=-99999999999\nHighScore3=1e400\n"
+        "HighScore4=1e-400\n");
+    EXPECT_EQ(s.SetNumber, 32767);
+    EXPECT_EQ(s.Table.HighScores[1], INT32_MAX);
+    EXPECT_EQ(s.Table.HighScores[2], INT32_MIN);
+    EXPECT_EQ(s.Table.HighScores[3], INT32_MAX);
+    EXPECT_EQ(s.Table.HighScores[4], 0);
+    EXPECT_EQ(LoadLines("Set=-40000\n").SetNumber, -32768);
+    EXPECT_TRUE(LoadLines("Mines=1e99\n").Mines);
+}
+
+TEST(ReadNumbers, FollowTheStoresReadingRules) {
+    EXPECT_EQ(ReadInteger(" 7 "), 7);
+    EXPECT_EQ(ReadInteger("+2"), 2);
+    EXPECT_EQ(ReadInteger("-0.5"), 0);
+    EXPECT_EQ(ReadInteger("1.5"), 2);
+    EXPECT_EQ(ReadInteger("1e3"), 1000);
+    EXPECT_EQ(ReadInteger("1e999"), 32767);
+    EXPECT_EQ(ReadInteger("5x"), std::nullopt);
+    EXPECT_EQ(ReadInteger("."), std::nullopt);
+    EXPECT_EQ(ReadInteger("-"), std::nullopt);
+    EXPECT_EQ(ReadInteger("inf"), std::nullopt);
+    EXPECT_EQ(ReadInteger("nan"), std::nullopt);
+
+    EXPECT_EQ(ReadScore(".5"), 0);
+    EXPECT_EQ(ReadScore("0.51"), 1);
+    EXPECT_EQ(ReadScore("5."), 5);
+    EXPECT_EQ(ReadScore("5e"), 5);
+    EXPECT_EQ(ReadScore("5e+"), 5);
+    EXPECT_EQ(ReadScore("e5"), 0);
+    EXPECT_EQ(ReadScore("-12 points"), -12);
+    EXPECT_EQ(ReadScore("infinity"), 0);
+}
+
+TEST_F(SettingsStoreTest, NamesAreKeptExactlyAsStored) {
+    Settings s;
+    s.Table.HighScoreNames[1] = "ABCDEFGHIJKL";
+    s.Table.HighScoreNames[2] = " lead and trail ";
+    s.Table.HighScoreNames[3] = "a;b,c=d#e \"q\" \\ \xC3\xA9";
+    s.Table.HighScoreNames[4] = "@Invalid()";
+    s.Table.HighScoreNames[5] = std::string(
+        "tab\there\nnl\x01"
+        "Af\x7F",
+        15);
+    s.Table.HighScoreNames[6] = "@@";
+    ASSERT_TRUE(SaveSettings(s, StorePath()));
+    ExpectSame(LoadSettings(StorePath()), s);
+}
+
+TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenFailsWithoutHarm) {
+    QFile blocker(dir.filePath(QStringLiteral("not a folder")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(
+        SaveSettings(Sample(), dir.filePath(QStringLiteral("not a folder/Quabe Pro.conf"))));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    EXPECT_FALSE(SaveSettings(Sample(), dir.path() + QStringLiteral("/folder")));
+    EXPECT_TRUE(QFileInfo(dir.path() + QStringLiteral("/folder")).isDir());
+}
+
+#ifdef __linux__
+TEST_F(SettingsStoreTest, AReadOnlyFolderKeepsTheOldStore) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    ASSERT_TRUE(SaveSettings(Settings{}, StorePath()));
+    const QByteArray before = StoreBytes();
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    const bool saved = SaveSettings(Sample(), StorePath());
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(StoreBytes(), before);
+}
+
+// A disk that fills up halfway through the write: the file size limit makes the
+// write fail after its first bytes, as a full disk would.
+TEST_F(SettingsStoreTest, AWriteThatFailsMidwayLeavesTheOldStoreWhole) {
+    ASSERT_TRUE(SaveSettings(Settings{}, StorePath()));
+    const QByteArray before = StoreBytes();
+    ASSERT_GT(before.size(), 200);
+
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = SaveSettings(Sample(), StorePath());
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(StoreBytes(), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Quabe Pro.conf")});
+    ExpectSame(LoadSettings(StorePath()), Settings{});
+}
+#endif
+
+// The player's own store, under the temporary config home the test program sets.
+TEST(PlayersStore, LivesInTheConfigHomeAndKeepsASave) {
+    const QString expected = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quabe Pro/Quabe Pro.conf";
+    ASSERT_FALSE(qEnvironmentVariable("XDG_CONFIG_HOME").isEmpty());
+    EXPECT_EQ(SettingsLocation(), expected);
+
+    Settings saved = Sample();
+    ASSERT_TRUE(SaveSettings(saved));
+    ASSERT_TRUE(QFile::exists(expected));
+    ExpectSame(LoadSettings(), saved);
+}
+
+}  // namespace
+}  // namespace quabe
