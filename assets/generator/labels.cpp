@@ -11,15 +11,17 @@ namespace artwork {
 namespace {
 
 constexpr int kCellWidth = 22, kCellHeight = 28;
+constexpr double kEdge = 1;  // the darker edge lettering casts below right
 
 // A character cell. The ink keeps two pixels clear at either side, because
 // score digits are laid 20 pixels apart and overlap their neighbours there.
 QImage Cell(QChar ch) {
     TextStyle style{22};
-    const double room = kCellWidth - 4;
-    style.squeeze = std::min(1.0, room / TextWidth(ch, style));
+    const double room = kCellWidth - 4 - kEdge;
+    style.squeeze =
+        std::min(1.0, (room - 0.5) / TextWidth(ch, style));  // half a pixel for smoothing
     const QPainterPath text = TextPath(ch, style);
-    const double left = std::round((kCellWidth - TextWidth(ch, style)) / 2);
+    const double left = 2 + std::floor((room - TextWidth(ch, style)) / 2 + 0.5);
     QImage image = Canvas(kCellWidth, kCellHeight);
     QPainter painter(&image);
     PaintLettering(painter, text.translated(left, 2));

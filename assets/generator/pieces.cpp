@@ -76,8 +76,8 @@ QImage Ball(QColor base) {
     return image;
 }
 
-const std::array<QColor, 6> kBallColours = {QColor(0x22, 0xb8, 0x2e), QColor(0x9c, 0xa3, 0xac),
-                                            QColor(0xd8, 0x2c, 0xd8), QColor(0xc8, 0x12, 0x12),
+const std::array<QColor, 6> kBallColours = {QColor(0x3c, 0xdc, 0x3c), QColor(0x9c, 0xa3, 0xac),
+                                            QColor(0xd8, 0x2c, 0xd8), QColor(0xb4, 0x0c, 0x0c),
                                             QColor(0xf8, 0xd8, 0x10), QColor(0x1c, 0xd0, 0xe8)};
 
 // --- Set2: gemstones, each kind its own cut, on deep blue.
@@ -246,8 +246,8 @@ QImage Tile(int kind, QColor base) {
     return image;
 }
 
-const std::array<QColor, 6> kTileColours = {QColor(0x34, 0xa8, 0x40), QColor(0x88, 0x90, 0x9c),
-                                            QColor(0xc4, 0x38, 0xc4), QColor(0xd0, 0x28, 0x28),
+const std::array<QColor, 6> kTileColours = {QColor(0x48, 0xc4, 0x4c), QColor(0x88, 0x90, 0x9c),
+                                            QColor(0xc4, 0x38, 0xc4), QColor(0xb0, 0x1c, 0x1c),
                                             QColor(0xe0, 0xb0, 0x10), QColor(0x18, 0xa8, 0xc8)};
 
 Asset Title(int set, const char* title) {
