@@ -218,7 +218,7 @@ QPainterPath Note() {
 }
 
 void SoundOn(QPainter& p) {
-    Raised(p, Note(), Vertical(QColor(0xa8, 0xe0, 0xff), QColor(0x1c, 0x6c, 0xf0), 7, 25));
+    Raised(p, Note(), Vertical(QColor(0xe0, 0xf6, 0xff), QColor(0x30, 0x8c, 0xff), 7, 25));
 }
 
 void SoundOff(QPainter& p) {

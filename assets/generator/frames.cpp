@@ -12,7 +12,7 @@ constexpr int kBar = 8;
 // Grey across a bar from its lit edge (top or left) to its shaded edge; the
 // first row is a shade darker so every bar has a crisp outline.
 QRgb BarShade(int t) {
-    static const int level[kBar] = {0xc8, 0xfa, 0xe8, 0xd2, 0xbb, 0xa2, 0x84, 0x58};
+    static const int level[kBar] = {0xa8, 0xff, 0xf0, 0xda, 0xc2, 0xa6, 0x82, 0x4c};
     const int v = level[t];
     return qRgb(v, v, std::min(255, v + 8));  // a cool grey, kind to the purple
 }

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainterPathStroker>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -60,7 +61,7 @@ const std::map<QChar, Glyph>& Glyphs() {
         {'N', {4, {{{0, 6}, {0, 0}, {4, 6}, {4, 0}}}}},
         {'O', {4, {kRing}}},
         {'P', {4, {{{0, 6}, {0, 0}, {3, 0}, {4, 1}, {4, 2.5}, {3, 3.5}, {0, 3.5}}}}},
-        {'Q', {4, {kRing, {{2.5, 4.5}, {4, 6}}}}},
+        {'Q', {4.3, {kRing, {{2.4, 4.4}, {4.3, 6.5}}}}},
         {'R',
          {4,
           {{{0, 6}, {0, 0}, {3, 0}, {4, 1}, {4, 2.3}, {3, 3.3}, {0, 3.3}}, {{2.3, 3.3}, {4, 6}}}}},
@@ -215,6 +216,12 @@ void Ink(QPainter& painter, const QPainterPath& text, QColor light, QColor mid, 
     fill.setColorAt(1.0, deep);
     painter.setBrush(fill);
     painter.drawPath(text);
+    // Lit upper edges and shaded lower edges make the strokes look moulded.
+    const double bevel = std::clamp(box.height() / 20, 0.8, 1.6);
+    painter.setBrush(QColor(255, 255, 255, 80));
+    painter.drawPath(text.subtracted(text.translated(0, bevel)));
+    painter.setBrush(QColor(0x30, 0x00, 0x50, 90));
+    painter.drawPath(text.subtracted(text.translated(0, -bevel)));
     painter.restore();
 }
 

@@ -107,7 +107,8 @@ std::vector<QPointF> Cut(int kind) {
         case 5:
             return Ring(6, 14, 13, 0);  // hexagon
         default: {                      // marquise: two arcs meeting in points at top and bottom
-            const double centre = 277.0 / 22, radius = 27 - centre;  // through (16,2), (27,16)
+            const double half = 9, radius = (half * half + 14 * 14) / (2 * half);
+            const double centre = 16 + half - radius;  // arcs through (16, 2), (16 + half, 16)
             const double reach = std::asin(14 / radius);
             std::vector<QPointF> points;
             for (int side : {1, -1})
@@ -156,10 +157,17 @@ QImage Gem(int kind, QColor base) {
     painter.setBrush(Qt::NoBrush);
     painter.drawPolygon(outer.data(), n);
     // A glint on the upper-left of the table.
-    const QPointF spark = middle + QPointF(-3, -3.5);
-    painter.setPen(QPen(QColor(255, 255, 255, 230), 1.0, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(spark + QPointF(-3, 0), spark + QPointF(3, 0));
-    painter.drawLine(spark + QPointF(0, -3), spark + QPointF(0, 3));
+    // A four-pointed glint on the upper left of the table.
+    QPainterPath glint;
+    const QPointF at = middle + QPointF(-3, -3.5);
+    for (int i = 0; i < 8; ++i) {
+        const double a = M_PI * i / 4, r = i % 2 ? 0.8 : 3.6;
+        const QPointF p = at + QPointF(r * std::sin(a), -r * std::cos(a));
+        i == 0 ? glint.moveTo(p) : glint.lineTo(p);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawPath(glint);
     return image;
 }
 

@@ -30,13 +30,13 @@ QImage Hand() {
     hand.addRoundedRect(QRectF(18.6, 10.3, 4.6, 9), 2.3, 2.3);
     hand.addRoundedRect(QRectF(22.6, 11.8, 4.4, 8.5), 2.2, 2.2);
     hand.addRoundedRect(QRectF(9.8, 14.5, 17.2, 11.5), 4, 4);  // palm
-    QPainterPath thumb;
-    thumb.moveTo(10.5, 16);
-    thumb.lineTo(6.4, 13.6);
-    thumb.cubicTo(4.3, 12.5, 2.6, 15, 4.2, 16.8);
-    thumb.lineTo(10.5, 23);
-    thumb.closeSubpath();
-    hand.addPath(thumb);
+    QPainterPath thumb;                                        // reaching out to the left
+    thumb.moveTo(10.5, 21);
+    thumb.lineTo(5.6, 15.2);
+    QPainterPathStroker stroker;
+    stroker.setWidth(4.6);
+    stroker.setCapStyle(Qt::RoundCap);
+    hand.addPath(stroker.createStroke(thumb));
     hand.addRect(QRectF(12, 25, 13, 5));  // wrist, into the cuff
     hand = hand.simplified();
 
