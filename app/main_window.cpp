@@ -1,0 +1,255 @@
+// frmMain: start-up, the layout of the controls, window handling and leaving.
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <chrono>
+
+#include "set_calls.h"
+#include "sound.h"
+#include "table_painter.h"
+
+namespace quabe {
+
+namespace {
+
+using Kind = PictureBox::Kind;
+constexpr bool kShown = true, kHidden = false;
+constexpr bool kHand = true, kArrow = false;
+
+uint64_t ClockSeed() {
+    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), game(*this) {
+    setWindowTitle(QStringLiteral("Quabe Plus"));
+    setWindowIcon(graphics.Icon);
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+
+    CreateControls();
+    ConnectControls();
+    settings = LoadSettings();
+    ShowOptionPictures();
+
+    // The board rectangle from the marker lines: left, top, width, height.
+    pctBoard->setGeometry(kLeftLineX1 / 15, kTopLineY1 / 15, (kRightLineX1 - kLeftLineX1) / 15,
+                          (kBottomLineY1 - kTopLineY1) / 15);
+    pctBoard->SetImageSize(pctBoard->size());
+    game.BoardColor = LoadPieceSet();
+    random.Seed(ClockSeed());
+
+    cues_ = std::make_unique<CuePlayer>(GameFolder());
+    // The fireworks run on a timer, so their lines show as each frame returns.
+    boardLines_ =
+        std::make_unique<ImageLineSink>(&pctBoard->Image(), [this] { pctBoard->update(); });
+    tablePainter_ = std::make_unique<TablePainter>(*pctHighScore, graphics);
+    celebration_ = std::make_unique<Celebration>(
+        *boardLines_, [this] { return random.Rnd(); }, pctBoard->width() * 15.0,
+        pctBoard->height() * 15.0);
+
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        if (!exiting_) game.TimerTick();
+    });
+    Timer1.start();
+    CentreOnScreen();
+}
+
+// Nothing of the game may run while the window comes apart: the audio sink
+// handles events as it closes.
+MainWindow::~MainWindow() {
+    exiting_ = true;
+    Timer1.stop();
+    celebration_->Stop();
+    setEnabled(false);
+    cues_.reset();
+}
+
+PictureBox* MainWindow::Place(Kind kind, const char* picture, QRect at, bool shown, bool hand,
+                              const char* tooltip) {
+    auto* box = new PictureBox(this, kind);
+    box->setGeometry(at);
+    if (picture) box->SetPicture(LoadPicture(QLatin1String(picture), at.size()));
+    box->setVisible(shown);
+    if (hand) box->setCursor(graphics.Hand);
+    if (tooltip) box->setToolTip(QLatin1String(tooltip));
+    return box;
+}
+
+// The controls in the order of the layout; later ones lie above earlier ones,
+// so the table sits over the board.
+void MainWindow::CreateControls() {
+    pctQuabe = Place(Kind::FitsPicture, "pctQuabe.gif", {208, 16, 204, 47}, kShown, kArrow);
+    pctMinimizeIcon =
+        Place(Kind::FitsPicture, "pctMinimizeIcon.gif", {636, 12, 20, 20}, kShown, kHand);
+    pctExitIcon = Place(Kind::FitsPicture, "pctExitIcon.gif", {658, 12, 20, 20}, kShown, kHand);
+    for (int k = 0; k < kScoreCells; ++k) {
+        const QRect at(660 - 20 * (k % 6), k < 6 ? 84 : 110, 20, 28);
+        imgScore[k] = Place(Kind::Image, nullptr, at, kShown, kArrow);
+    }
+    pctOk = Place(Kind::FitsPicture, "pctOk.gif", {630, 132, 32, 32}, kHidden, kHand, "Ok");
+    pctGameOver = Place(Kind::FitsPicture, "pctGameOver.gif", {590, 144, 73, 42}, kHidden, kHand);
+    pctReset =
+        Place(Kind::FitsPicture, "pctReset.gif", {630, 168, 32, 32}, kHidden, kHand, "Reset");
+    pctNew = Place(Kind::FitsPicture, "pctNew.gif", {580, 233, 32, 32}, kShown, kHand, "New");
+    pctSound = Place(Kind::FitsPicture, "pctSoundOff.gif", {630, 233, 32, 32}, kShown, kHand,
+                     "Sound On/Off");
+    pctUndo = Place(Kind::FitsPicture, "pctUndo.gif", {580, 273, 32, 32}, kShown, kHand, "Undo");
+    pctHighScores = Place(Kind::FitsPicture, "pctHighScores.gif", {630, 273, 32, 32}, kShown, kHand,
+                          "High Scores");
+    pctSet = Place(Kind::FitsPicture, "pctSet.gif", {580, 313, 32, 32}, kShown, kHand, "Game Set");
+    pctPlayers = Place(Kind::FitsPicture, "pct1Player.gif", {630, 313, 32, 32}, kShown, kHand,
+                       "1 or 2 Players");
+    pctEvents = Place(Kind::FitsPicture, "pctEvents.gif", {580, 353, 32, 32}, kShown, kHand,
+                      "Events/Options");
+    pctHelp = Place(Kind::FitsPicture, "pctHelp.gif", {580, 393, 32, 32}, kShown, kHand, "Help");
+    pctExit = Place(Kind::FitsPicture, "pctExit.gif", {630, 393, 32, 32}, kShown, kHand, "Exit");
+
+    pctBoard = new DrawingBox(this, QSize(32, 32));
+    pctBoard->setCursor(graphics.Hand);
+    pctHighScore = new DrawingBox(this, QSize(69, 37));
+    pctHighScore->move(434, 32);
+    pctHighScore->setFocusPolicy(Qt::ClickFocus);
+    pctHighScore->hide();
+
+    const QRect toggle(210, 0, 38, 25);
+    pctRowShiftsSelection =
+        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 186), kHidden, kHand);
+    pctRowShifts =
+        Place(Kind::FitsPicture, "pctRowShifts.gif", {260, 186, 171, 27}, kHidden, kArrow);
+    pctColumnShiftsSelection =
+        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 210), kHidden, kHand);
+    pctColumnShifts =
+        Place(Kind::FitsPicture, "pctColumnShifts.gif", {268, 208, 171, 30}, kHidden, kArrow);
+    pctMinesSelection =
+        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 234), kHidden, kHand);
+    pctMines = Place(Kind::FitsPicture, "pctMines.gif", {260, 234, 171, 23}, kHidden, kArrow);
+    pctFlashSelection =
+        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 258), kHidden, kHand);
+    pctFlash = Place(Kind::FitsPicture, "pctFlash.gif", {264, 258, 163, 22}, kHidden, kArrow);
+
+    pctAboutText = Place(Kind::Box, "pctAboutText.gif", {150, 396, 165, 41}, kHidden, kHand);
+    for (int i = 0; i < 3; ++i) {
+        pctVersion[i] =
+            Place(Kind::FitsPicture, nullptr, {32 + 24 * i, 106, 21, 23}, kHidden, kArrow);
+    }
+    pctHelpText = Place(Kind::Box, "pctHelpText.gif", {20, 290, 108, 52}, kHidden, kHand);
+    pctYes = Place(Kind::FitsPicture, nullptr, {244, 296, 50, 25}, kHidden, kArrow);
+    pctYes->SetPicture(graphics.Yes);
+    pctNo = Place(Kind::FitsPicture, nullptr, {296, 296, 38, 25}, kHidden, kArrow);
+    pctNo->SetPicture(graphics.No);
+    pctFire = Place(Kind::FitsPicture, nullptr, {390, 340, 32, 32}, kHidden, kArrow);
+    pctFire->SetPicture(graphics.Fire);
+    pctMine = Place(Kind::FitsPicture, nullptr, {434, 342, 32, 32}, kHidden, kArrow);
+    pctMine->SetPicture(graphics.Mine);
+}
+
+void MainWindow::ConnectControls() {
+    auto on = [this](PictureBox* box, void (MainWindow::*handler)()) {
+        connect(box, &PictureBox::clicked, this, handler);
+    };
+    on(pctNew, &MainWindow::pctNew_Click);
+    on(pctUndo, &MainWindow::pctUndo_Click);
+    on(pctHelp, &MainWindow::pctHelp_Click);
+    on(pctAboutText, &MainWindow::pctHelpText_Click);
+    on(pctHelpText, &MainWindow::pctHelpText_Click);
+    for (PictureBox* digit : pctVersion) on(digit, &MainWindow::pctHelpText_Click);
+    on(pctEvents, &MainWindow::pctEvents_Click);
+    on(pctOk, &MainWindow::pctOk_Click);
+    on(pctRowShiftsSelection, &MainWindow::pctRowShiftsSelection_Click);
+    on(pctColumnShiftsSelection, &MainWindow::pctColumnShiftsSelection_Click);
+    on(pctMinesSelection, &MainWindow::pctMinesSelection_Click);
+    on(pctFlashSelection, &MainWindow::pctFlashSelection_Click);
+    on(pctPlayers, &MainWindow::pctPlayers_Click);
+    on(pctSound, &MainWindow::pctSound_Click);
+    on(pctSet, &MainWindow::pctSet_Click);
+    on(pctGameOver, &MainWindow::pctGameOver_Click);
+    on(pctHighScores, &MainWindow::pctHighScores_Click);
+    on(pctReset, &MainWindow::pctReset_Click);
+    on(pctMinimizeIcon, &MainWindow::pctMinimizeIcon_Click);
+    on(pctExit, &MainWindow::ExitGame);
+    on(pctExitIcon, &MainWindow::ExitGame);
+    connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
+    connect(pctBoard, &PictureBox::mouseDown, this, [this](int button, QPointF at) {
+        if (!exiting_) game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
+    });
+}
+
+void MainWindow::CentreOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+void MainWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.drawPixmap(0, 0, graphics.Window);
+}
+
+// A press of any button on the bare window moves it. Where the desktop cannot
+// move the window itself, it follows the pointer until the button is released.
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    if (QWindow* window = windowHandle(); window && window->startSystemMove()) return;
+    dragging_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - pos();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) dragging_ = false;
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormResize();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) FormResize();
+}
+
+// On every show and restore: no frame, and the game's own title.
+void MainWindow::FormResize() {
+    if (isMinimized()) return;
+    if (!(windowFlags() & Qt::FramelessWindowHint)) {
+        setWindowFlag(Qt::FramelessWindowHint, true);
+        show();
+    }
+    update();
+    setWindowTitle(QStringLiteral("Quabe Pro"));
+}
+
+void MainWindow::pctMinimizeIcon_Click() {
+    showMinimized();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    ExitGame();
+    event->accept();
+}
+
+void MainWindow::ExitGame() {
+    if (exiting_) return;
+    exiting_ = true;
+    SetHourglass(false);
+    Timer1.stop();
+    celebration_->Stop();
+    SaveSettings(settings);
+    QCoreApplication::exit(0);
+}
+
+}  // namespace quabe

@@ -1,0 +1,155 @@
+#pragma once
+// frmMain: the one window of the game. It holds every control, all window-level
+// state and the game itself, and is the rules' door to the desktop.
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+#include "celebration.h"
+#include "game.h"
+#include "graphics.h"
+#include "high_score_table.h"
+#include "image_line_sink.h"
+#include "picture_box.h"
+#include "random.h"
+#include "settings_store.h"
+
+namespace quabe {
+
+class CuePlayer;
+class TablePainter;
+
+// The client area and the board rectangle, which the four marker lines of the
+// layout give in window units: left 180, top 1230, right 8250, bottom 6660.
+constexpr int kWindowWidth = 690;
+constexpr int kWindowHeight = 458;
+constexpr int kLeftLineX1 = 180, kTopLineY1 = 1230, kRightLineX1 = 8250, kBottomLineY1 = 6660;
+
+class MainWindow : public QWidget, public Platform {
+    Q_OBJECT
+  public:
+    explicit MainWindow(QWidget* parent = nullptr);  // Form_Load
+    ~MainWindow() override;
+
+    // Platform: what the rules ask of the window.
+    void Paint(Picture picture, int x, int y) override;
+    void SetBoardBackground(uint32_t rgb) override;
+    void RefreshBoard() override;
+    void SetHourglass(bool on) override;
+    void PlayCue(const char* fileName, int flags) override;
+    int64_t TickCount() override;
+    void Sleep(int milliseconds) override;
+    double Rnd() override;
+    bool OptionOn(Option option) override;
+    void SetTimerEnabled(bool enabled) override;
+    void SetScoreDigit(int cell, int digit) override;
+    void HideMainScreen() override;
+    void ShowMainScreen() override;
+    void ShowGameOver() override;
+    void StopCelebration() override;
+    uint32_t LoadPieceSet() override;
+
+    void ShowHighScores();
+
+    // Leaves the program: saves the settings once and stops the event loop. Every
+    // exit path (the exit pictures, the close command, the session) ends here.
+    void ExitGame();
+    bool Exiting() const { return exiting_; }
+
+    // Handlers of the controls.
+    void pctNew_Click();
+    void pctUndo_Click();
+    void pctHelp_Click();
+    void pctHelpText_Click();
+    void pctEvents_Click();
+    void pctOk_Click();
+    void pctRowShiftsSelection_Click();
+    void pctColumnShiftsSelection_Click();
+    void pctMinesSelection_Click();
+    void pctFlashSelection_Click();
+    void pctPlayers_Click();
+    void pctSound_Click();
+    void pctSet_Click();
+    void pctGameOver_Click();
+    void pctHighScores_Click();
+    void pctReset_Click();
+    void pctHighScore_KeyPress(int code);
+    void pctMinimizeIcon_Click();
+
+    // The window's state, open to the tests as the form's variables are to its code.
+    Random random;  // the program's one generator, seeded once from the clock
+    Settings settings;
+    Graphics graphics;
+    Game game;
+    NameEntry nameEntry;
+    int NewEntryRow = 0;
+    QTimer Timer1;
+
+    // The controls, named as the layout names them.
+    PictureBox* pctQuabe;
+    PictureBox* pctMinimizeIcon;
+    PictureBox* pctExitIcon;
+    PictureBox* imgScore[kScoreCells];
+    PictureBox* pctOk;
+    PictureBox* pctGameOver;
+    PictureBox* pctReset;
+    PictureBox* pctNew;
+    PictureBox* pctSound;
+    PictureBox* pctUndo;
+    PictureBox* pctHighScores;
+    PictureBox* pctSet;
+    PictureBox* pctPlayers;
+    PictureBox* pctEvents;
+    PictureBox* pctHelp;
+    PictureBox* pctExit;
+    DrawingBox* pctBoard;
+    DrawingBox* pctHighScore;
+    PictureBox* pctRowShiftsSelection;
+    PictureBox* pctRowShifts;
+    PictureBox* pctColumnShiftsSelection;
+    PictureBox* pctColumnShifts;
+    PictureBox* pctMinesSelection;
+    PictureBox* pctMines;
+    PictureBox* pctFlashSelection;
+    PictureBox* pctFlash;
+    PictureBox* pctAboutText;
+    PictureBox* pctVersion[3];
+    PictureBox* pctHelpText;
+    PictureBox* pctYes;
+    PictureBox* pctNo;
+    PictureBox* pctFire;
+    PictureBox* pctMine;
+
+    Celebration* celebration() { return celebration_.get(); }
+    CuePlayer* cues() { return cues_.get(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;  // Form_MouseDown: drags the window
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;  // Form_Unload
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    PictureBox* Place(PictureBox::Kind kind, const char* picture, QRect at, bool shown, bool hand,
+                      const char* tooltip = nullptr);
+    void CreateControls();
+    void ConnectControls();
+    void FormResize();
+    void ShowOptionPictures();
+    void CentreOnScreen();
+
+    bool exiting_ = false;
+    bool hourglass_ = false;
+    bool dragging_ = false;
+    QPoint dragOffset_;
+    std::unique_ptr<CuePlayer> cues_;
+    std::unique_ptr<ImageLineSink> boardLines_;
+    std::unique_ptr<TablePainter> tablePainter_;
+    std::unique_ptr<Celebration> celebration_;
+};
+
+}  // namespace quabe

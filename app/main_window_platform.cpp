@@ -1,0 +1,117 @@
+// frmMain as the rules see it: the board picture, the score cells, the pointer,
+// the clock, the generator, the options and the sound.
+#include <QApplication>
+#include <chrono>
+#include <thread>
+
+#include "main_window.h"
+#include "set_calls.h"
+#include "sound.h"
+
+namespace quabe {
+
+void MainWindow::Paint(Picture picture, int x, int y) {
+    switch (picture) {
+        case Picture::Mine:
+            pctBoard->PaintPicture(graphics.Mine, x, y);
+            break;
+        case Picture::Fire:
+            pctBoard->PaintPicture(graphics.Fire, x, y);
+            break;
+        default:
+            pctBoard->PaintPicture(graphics.Pieces[static_cast<int>(picture)], x, y);
+            break;
+    }
+    pctBoard->update();  // on screen at the next repaint, or at once by RefreshBoard
+}
+
+void MainWindow::SetBoardBackground(uint32_t rgb) {
+    pctBoard->Fill(rgb);
+    pctBoard->update();
+}
+
+// Moves do not return to the event loop, so the board is painted right here.
+void MainWindow::RefreshBoard() {
+    pctBoard->repaint();
+}
+
+// The hourglass covers the whole window, the board and buttons included.
+void MainWindow::SetHourglass(bool on) {
+    if (on == hourglass_) return;
+    hourglass_ = on;
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void MainWindow::PlayCue(const char* fileName, int flags) {
+    if (!settings.Sound || exiting_) return;
+    cues_->Play(QString::fromLatin1(fileName), flags == kCueWait);
+}
+
+// Milliseconds of the monotonic clock, offset so that no reading is ever 0,
+// which the rules keep for "not started".
+int64_t MainWindow::TickCount() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + 1;
+}
+
+void MainWindow::Sleep(int milliseconds) {
+    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+double MainWindow::Rnd() {
+    return random.Rnd();
+}
+
+bool MainWindow::OptionOn(Option option) {
+    switch (option) {
+        case Option::RowShifts:
+            return settings.RowShifts;
+        case Option::ColumnShifts:
+            return settings.ColumnShifts;
+        case Option::Mines:
+            return settings.Mines;
+        case Option::Flash:
+            return settings.Flash;
+        case Option::TwoPlayers:
+            return !settings.OnePlayer;
+        case Option::Sound:
+            return settings.Sound;
+    }
+    return false;
+}
+
+void MainWindow::SetTimerEnabled(bool enabled) {
+    if (enabled && !exiting_) {
+        Timer1.start();
+    } else {
+        Timer1.stop();
+    }
+}
+
+void MainWindow::SetScoreDigit(int cell, int digit) {
+    if (cell < 0 || cell >= kScoreCells || digit < 0 || digit > 9) return;
+    imgScore[cell]->SetPicture(graphics.Digits[digit]);
+}
+
+// The set in use may differ from the one asked for when that one is broken; the
+// settings then keep the set really shown.
+uint32_t MainWindow::LoadPieceSet() {
+    int number = settings.SetNumber;
+    const uint32_t boardColor = LoadGameSet(number, graphics.Pieces, graphics.BuiltInPieces);
+    settings.SetNumber = static_cast<int16_t>(number);
+    return boardColor;
+}
+
+void MainWindow::pctNew_Click() {
+    game.NewGame();
+}
+
+void MainWindow::pctUndo_Click() {
+    game.Undo();
+}
+
+}  // namespace quabe

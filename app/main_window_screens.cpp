@@ -1,0 +1,223 @@
+// frmMain's screens: the main screen, the about screen, the options screen, the
+// game-over display, the high-score table and the piece-set chooser.
+#include "main_window.h"
+
+#include "set_calls.h"
+#include "table_painter.h"
+
+namespace quabe {
+
+namespace {
+
+static_assert(QUABE_VERSION_MAJOR <= 9 && QUABE_VERSION_MINOR <= 9,
+              "the about screen shows each part of the version as one digit");
+
+// Switching one shift kind on switches the other off; switching one off leaves
+// the other alone.
+void ToggleShift(bool& self, bool& other) {
+    if (self) {
+        self = false;
+    } else {
+        self = true;
+        other = false;
+    }
+}
+
+}  // namespace
+
+void MainWindow::HideMainScreen() {
+    SetHourglass(true);
+    pctBoard->hide();
+    for (PictureBox* cell : imgScore) cell->hide();
+    for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents}) {
+        box->hide();
+    }
+    SetHourglass(false);
+    for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers}) box->hide();
+}
+
+void MainWindow::ShowMainScreen() {
+    pctBoard->Fill(game.BoardColor);
+    SetHourglass(true);
+    pctBoard->show();
+    pctBoard->repaint();
+    for (PictureBox* cell : imgScore) cell->show();
+    for (int cell = 6; cell < kScoreCells; ++cell) imgScore[cell]->setVisible(game.TwoPlayers);
+    for (int row = 1; row <= kRows; ++row) {
+        for (int col = 1; col <= kCols; ++col) {
+            Paint(PieceOf(game.Board[row][col]), (col - 1) * kCellPitch, (row - 1) * kCellPitch);
+        }
+    }
+    for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents, pctHelp,
+                            pctPlayers, pctUndo}) {
+        box->show();
+    }
+    SetHourglass(false);
+}
+
+// The about picture centred in the window, the version under it with its dot
+// starting at the window's centre.
+void MainWindow::pctHelp_Click() {
+    HideMainScreen();
+    pctAboutText->resize(pctAboutText->Picture().size());
+    pctAboutText->move((width() - pctAboutText->width()) / 2,
+                       (height() - pctAboutText->height()) / 2);
+    const int top = pctAboutText->y() + pctAboutText->height();
+    pctVersion[0]->SetPicture(graphics.Digits[QUABE_VERSION_MAJOR]);
+    pctVersion[0]->move(width() / 2 - pctVersion[0]->width(), top);
+    pctVersion[1]->SetPicture(graphics.Digits[10]);
+    pctVersion[1]->move(width() / 2, top);
+    pctVersion[2]->SetPicture(graphics.Digits[QUABE_VERSION_MINOR]);
+    pctVersion[2]->move(width() / 2 + pctVersion[0]->width(), top);
+    for (PictureBox* digit : pctVersion) digit->show();
+    pctAboutText->show();
+}
+
+void MainWindow::pctHelpText_Click() {
+    pctAboutText->hide();
+    for (PictureBox* digit : pctVersion) digit->hide();
+    ShowMainScreen();
+}
+
+void MainWindow::pctEvents_Click() {
+    HideMainScreen();
+    for (PictureBox* box :
+         {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
+          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctOk}) {
+        box->show();
+    }
+}
+
+// OK closes whichever screen uses it, the options or the high-score table.
+void MainWindow::pctOk_Click() {
+    for (PictureBox* box : {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection,
+                            pctRowShifts, pctColumnShifts, pctMines, pctFlashSelection, pctFlash,
+                            pctOk, pctReset, static_cast<PictureBox*>(pctHighScore)}) {
+        box->hide();
+    }
+    nameEntry.Stop();
+    ShowMainScreen();
+}
+
+void MainWindow::ShowOptionPictures() {
+    const auto yesNo = [this](bool on) { return on ? graphics.Yes : graphics.No; };
+    pctRowShiftsSelection->SetPicture(yesNo(settings.RowShifts));
+    pctColumnShiftsSelection->SetPicture(yesNo(settings.ColumnShifts));
+    pctMinesSelection->SetPicture(yesNo(settings.Mines));
+    pctFlashSelection->SetPicture(yesNo(settings.Flash));
+    pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
+    pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+}
+
+void MainWindow::pctRowShiftsSelection_Click() {
+    ToggleShift(settings.RowShifts, settings.ColumnShifts);
+    ShowOptionPictures();
+}
+
+void MainWindow::pctColumnShiftsSelection_Click() {
+    ToggleShift(settings.ColumnShifts, settings.RowShifts);
+    ShowOptionPictures();
+}
+
+void MainWindow::pctMinesSelection_Click() {
+    settings.Mines = !settings.Mines;
+    ShowOptionPictures();
+}
+
+void MainWindow::pctFlashSelection_Click() {
+    settings.Flash = !settings.Flash;
+    ShowOptionPictures();
+}
+
+void MainWindow::pctPlayers_Click() {
+    settings.OnePlayer = !settings.OnePlayer;
+    ShowOptionPictures();
+}
+
+void MainWindow::pctSound_Click() {
+    settings.Sound = !settings.Sound;
+    ShowOptionPictures();
+}
+
+// The game-over picture over a black board, the scores beside it, and the
+// fireworks running on the timer until the picture is clicked.
+void MainWindow::ShowGameOver() {
+    HideMainScreen();
+    pctBoard->show();
+    pctBoard->repaint();
+    repaint();
+    pctGameOver->show();
+    pctGameOver->repaint();
+    SetBoardBackground(0);
+    for (int cell = 0; cell < kScoreCells; ++cell) {
+        imgScore[cell]->setVisible(cell < 6 || game.TwoPlayers);
+    }
+    celebration_->Start();
+}
+
+void MainWindow::StopCelebration() {
+    celebration_->Stop();
+}
+
+void MainWindow::pctGameOver_Click() {
+    celebration_->Stop();
+    pctGameOver->hide();
+    NewEntryRow = InsertHighScore(settings.Table, game.Score1);
+    if (NewEntryRow != 0) {
+        HideMainScreen();
+        ShowHighScores();
+    } else {
+        ShowMainScreen();
+    }
+}
+
+void MainWindow::pctHighScores_Click() {
+    NewEntryRow = 0;
+    HideMainScreen();
+    ShowHighScores();
+}
+
+void MainWindow::pctReset_Click() {
+    ClearHighScores(settings.Table);
+    pctHighScore->Fill(qRgb(0, 0, 0));
+    ShowHighScores();
+}
+
+// The table lies over the board; a newly earned row takes its name from the keys.
+void MainWindow::ShowHighScores() {
+    pctHighScore->setGeometry(pctBoard->geometry());
+    pctHighScore->SetImageSize(pctBoard->size());
+    pctHighScore->show();
+    pctOk->show();
+    SetHourglass(true);
+    nameEntry.Stop();
+    DrawHighScores(settings.Table, *tablePainter_);
+    SetHourglass(false);
+    if (NewEntryRow != 0) {
+        pctHighScore->setFocus();
+        nameEntry.Start(settings.Table, NewEntryRow, *tablePainter_);
+    } else {
+        pctReset->show();
+    }
+    pctHighScore->update();
+}
+
+void MainWindow::pctHighScore_KeyPress(int code) {
+    nameEntry.KeyPress(code);
+    pctHighScore->update();
+}
+
+// The chooser is modal: the window takes no clicks until it closes. A change
+// repaints the running board in the new set, leaving the game as it was.
+void MainWindow::pctSet_Click() {
+    setEnabled(false);
+    const int before = settings.SetNumber;
+    const int chosen = ChooseGameSet(this, before);
+    setEnabled(true);
+    if (exiting_ || chosen == before) return;
+    settings.SetNumber = static_cast<int16_t>(chosen);
+    game.BoardColor = LoadPieceSet();
+    game.DrawBoard(false);
+}
+
+}  // namespace quabe

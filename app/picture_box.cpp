@@ -1,0 +1,104 @@
+#include "picture_box.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quabe {
+
+namespace {
+
+int ButtonNumber(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
+    // Boxes cover their whole rectangle; an image lets the window show through.
+    if (kind_ != Kind::Image) setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::SetPicture(const QPixmap& picture) {
+    picture_ = picture;
+    if (kind_ != Kind::Box && !picture_.isNull()) resize(picture_.size());
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (kind_ != Kind::Image) painter.fillRect(rect(), Qt::black);
+    if (!picture_.isNull()) painter.drawPixmap(0, 0, picture_);
+}
+
+// Every press is taken here, so that a press on any picture never reaches the
+// window underneath and starts a drag.
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() == Qt::LeftButton) leftDown_ = true;
+    if (int button = ButtonNumber(event->button())) emit mouseDown(button, event->position());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton || !leftDown_) return;
+    leftDown_ = false;
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+DrawingBox::DrawingBox(QWidget* parent, QSize size) : PictureBox(parent, Kind::Box) {
+    resize(size);
+    SetImageSize(size);
+}
+
+void DrawingBox::SetImageSize(QSize size) {
+    image_ = QImage(size, QImage::Format_RGB32);
+    image_.fill(Qt::black);
+    update();
+}
+
+void DrawingBox::Fill(QRgb rgb) {
+    image_.fill(QColor(rgb));
+}
+
+void DrawingBox::PaintPicture(const QImage& picture, int x, int y) {
+    QPainter painter(&image_);
+    painter.drawImage(UnitsToPixels(x), UnitsToPixels(y), picture);
+}
+
+void DrawingBox::PaintPicture(const QPixmap& picture, int x, int y) {
+    QPainter painter(&image_);
+    painter.drawPixmap(UnitsToPixels(x), UnitsToPixels(y), picture);
+}
+
+void DrawingBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+}
+
+void DrawingBox::keyPressEvent(QKeyEvent* event) {
+    if (int code = KeyCode(event->key(), event->text())) {
+        emit keyPressed(code);
+        event->accept();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+int KeyCode(int key, const QString& text) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) return 13;
+    if (key == Qt::Key_Backspace) return 8;
+    return text.isEmpty() ? 0 : text.front().unicode();
+}
+
+}  // namespace quabe

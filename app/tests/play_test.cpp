@@ -1,0 +1,167 @@
+// Playing in the real window: dealing, a move, Undo, the preview, a shift and a
+// mine, judged by what the window shows.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "shown_window.h"
+
+namespace quabe::testing {
+namespace {
+
+// Keeps a picture of the window at every refresh of the board, the moments a
+// player sees during a move.
+class RecordingWindow : public MainWindow {
+  public:
+    void RefreshBoard() override {
+        MainWindow::RefreshBoard();
+        frames.push_back(Shot(*this));
+    }
+    std::vector<QImage> frames;
+};
+
+struct Playing {
+    explicit Playing(uint64_t seed) {
+        QFile::remove(SettingsLocation());
+        w.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        w.random.Seed(seed);
+        Click(w, w.pctNew);
+    }
+    RecordingWindow w;
+};
+
+// The six digits of a score row as the window shows them; -1 for a cell without a
+// digit. Neighbouring cells overlap by two pixels, so only the middles are compared.
+int ShownScore(MainWindow& w, int y) {
+    const QImage shot = Shot(w);
+    int value = 0;
+    for (int cell = 5; cell >= 0; --cell) {
+        int digit = -1;
+        for (int d = 0; d <= 9 && digit < 0; ++d) {
+            const QImage middle = w.graphics.Digits[d].toImage().copy(3, 0, 16, 28);
+            if (Shows(shot, middle, {660 - 20 * cell + 3, y})) digit = d;
+        }
+        if (digit < 0) return -1;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+// A cell of the smallest group of two or more on the board.
+QPoint SmallGroup(MainWindow& w, int* size) {
+    QPoint found;
+    *size = 1000;
+    for (int row = 1; row <= kRows; ++row)
+        for (int col = 1; col <= kCols; ++col)
+            if (int n = w.game.GroupSize(row, col); n >= 2 && n < *size)
+                *size = n, found = {col, row};
+    return found;
+}
+
+int Pieces(const std::vector<int>& cells) {
+    return static_cast<int>(std::count_if(cells.begin(), cells.end(), [](int k) { return k; }));
+}
+
+// The window with the board and the score rows painted over, to compare the rest.
+QImage Surroundings(MainWindow& w) {
+    QImage shot = Shot(w);
+    QPainter painter(&shot);
+    painter.fillRect(w.pctBoard->geometry(), Qt::black);
+    painter.fillRect(QRect(560, 84, 122, 54), Qt::black);
+    return shot;
+}
+
+TEST(Play, NewDealsAFullBoardPaintedPieceByPiece) {
+    Playing play(11);
+    MainWindow& w = play.w;
+    EXPECT_TRUE(w.game.GameActive);
+    for (int kind : BoardCells(w)) EXPECT_TRUE(kind >= 1 && kind <= 6);
+    EXPECT_TRUE(BoardShowsGrid(w));
+    EXPECT_EQ(ShownScore(w, 84), 0);
+    EXPECT_FALSE(w.imgScore[6]->isVisible());
+
+    // The same seed deals the same board.
+    const std::vector<int> dealt = BoardCells(w);
+    w.random.Seed(11);
+    Click(w, w.pctNew);
+    EXPECT_EQ(BoardCells(w), dealt);
+}
+
+TEST(Play, AGroupPressChangesTheBoardAndScoreOnlyAndUndoTakesItBack) {
+    Playing play(5);
+    MainWindow& w = play.w;
+    const std::vector<int> dealt = BoardCells(w);
+    const QImage surroundings = Surroundings(w);
+    int size = 0;
+    const QPoint cell = SmallGroup(w, &size);
+    ASSERT_LT(size, 1000);
+
+    ClickCell(w, cell.y(), cell.x());
+    EXPECT_EQ(Pieces(BoardCells(w)), Pieces(dealt) - size);
+    EXPECT_TRUE(BoardShowsGrid(w));
+    EXPECT_EQ(w.game.Score1, size * (size - 1) + 2);
+    EXPECT_EQ(ShownScore(w, 84), w.game.Score1);
+    EXPECT_EQ(Surroundings(w), surroundings) << "nothing else on the window changed";
+
+    Click(w, w.pctUndo);
+    EXPECT_EQ(BoardCells(w), dealt);
+    EXPECT_TRUE(BoardShowsGrid(w));
+    EXPECT_EQ(ShownScore(w, 84), 0);
+}
+
+TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {
+    Playing play(5);
+    MainWindow& w = play.w;
+    const QImage before = Shot(w);
+    int size = 0;
+    const QPoint cell = SmallGroup(w, &size);
+    play.w.frames.clear();
+
+    ClickCell(w, cell.y(), cell.x(), Qt::RightButton);
+    ASSERT_EQ(play.w.frames.size(), 10u) << "five blinks, each hidden then shown";
+    const QPoint at = CellOnWindow(cell.y(), cell.x());
+    EXPECT_TRUE(Shows(play.w.frames[0], w.graphics.Pieces[0], at));
+    EXPECT_TRUE(Shows(play.w.frames[1], w.graphics.Pieces[w.game.Board[cell.y()][cell.x()]], at));
+    EXPECT_EQ(Shot(w), before);
+    EXPECT_EQ(w.game.Score1, 0);
+}
+
+TEST(Play, ARowShiftShowsEachColumnAsItMoves) {
+    Playing play(3);
+    MainWindow& w = play.w;
+    const std::vector<int> dealt = BoardCells(w);
+    auto dealtAt = [&](int row, int col) { return dealt[(row - 1) * kCols + col - 1]; };
+    play.w.frames.clear();
+
+    w.game.ShiftBoard(0);
+    ASSERT_EQ(play.w.frames.size(), static_cast<size_t>(kCols));
+    // After the first column's turn, it has moved down by one and the second has not.
+    const QImage& first = play.w.frames[0];
+    EXPECT_TRUE(Shows(first, w.graphics.Pieces[dealtAt(10, 1)], CellOnWindow(1, 1)));
+    EXPECT_TRUE(Shows(first, w.graphics.Pieces[dealtAt(1, 1)], CellOnWindow(2, 1)));
+    EXPECT_TRUE(Shows(first, w.graphics.Pieces[dealtAt(1, 2)], CellOnWindow(1, 2)));
+    for (int col = 1; col <= kCols; ++col) EXPECT_EQ(w.game.Board[1][col], dealtAt(10, col));
+    EXPECT_TRUE(BoardShowsGrid(w));
+}
+
+TEST(Play, AMineShowsItselfThenFireOverItsBlock) {
+    Playing play(9);
+    MainWindow& w = play.w;
+    const int before = Pieces(BoardCells(w));
+    w.game.HasMine[5][5] = true;
+    play.w.frames.clear();
+
+    ClickCell(w, 5, 5);
+    ASSERT_GE(play.w.frames.size(), 2u);
+    EXPECT_TRUE(Shows(play.w.frames[0], w.graphics.Mine.toImage(), CellOnWindow(5, 5)));
+    for (int row = 4; row <= 6; ++row)
+        for (int col = 4; col <= 6; ++col)
+            EXPECT_TRUE(Shows(play.w.frames[1], w.graphics.Fire.toImage(), CellOnWindow(row, col)));
+    EXPECT_EQ(Pieces(BoardCells(w)), before - 9);
+    EXPECT_EQ(w.game.Score1, 0) << "a mine scores nothing";
+    EXPECT_TRUE(BoardShowsGrid(w));
+}
+
+}  // namespace
+}  // namespace quabe::testing

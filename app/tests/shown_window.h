@@ -1,0 +1,73 @@
+#pragma once
+// The real main window on the offscreen desktop, with the helpers the tests use
+// to press on it and to read what it shows.
+#include <QFile>
+#include <QTest>
+#include <QWindow>
+
+#include "main_window.h"
+#include "settings_store.h"
+
+namespace quabe::testing {
+
+// A window as a first run shows it: the store is emptied before and after.
+struct ShownWindow {
+    ShownWindow() {
+        QFile::remove(SettingsLocation());
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    ~ShownWindow() { QFile::remove(SettingsLocation()); }
+    MainWindow window;
+};
+
+// A press and release sent to the window the way the desktop sends them, so
+// that the window finds the control under the point.
+inline void ClickAt(MainWindow& window, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(window.windowHandle(), button, {}, at);
+}
+
+inline void Click(MainWindow& window, QWidget* control) {
+    ASSERT_TRUE(control->isVisible()) << control->metaObject()->className();
+    ClickAt(window, control->mapTo(&window, control->rect().center()));
+}
+
+inline void ClickCell(MainWindow& window, int row, int col,
+                      Qt::MouseButton button = Qt::LeftButton) {
+    const QPoint inBoard((col - 1) * 36 + 16, (row - 1) * 36 + 16);
+    ClickAt(window, window.pctBoard->mapTo(&window, inBoard), button);
+}
+
+inline QImage Shot(MainWindow& window) {
+    return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Whether `picture` stands pixel for pixel at `at` of the window picture `shot`.
+inline bool Shows(const QImage& shot, const QImage& picture, QPoint at) {
+    const QImage flat = picture.convertToFormat(QImage::Format_RGB32);
+    return shot.copy(QRect(at, flat.size())) == flat;
+}
+
+inline std::vector<int> BoardCells(const MainWindow& window) {
+    std::vector<int> cells;
+    for (int row = 1; row <= kRows; ++row)
+        for (int col = 1; col <= kCols; ++col) cells.push_back(window.game.Board[row][col]);
+    return cells;
+}
+
+inline QPoint CellOnWindow(int row, int col) {
+    return {12 + (col - 1) * 36, 82 + (row - 1) * 36};
+}
+
+// Whether every cell of the board shows the piece its grid entry names.
+inline bool BoardShowsGrid(MainWindow& window) {
+    const QImage shot = Shot(window);
+    for (int row = 1; row <= kRows; ++row)
+        for (int col = 1; col <= kCols; ++col)
+            if (!Shows(shot, window.graphics.Pieces[window.game.Board[row][col]],
+                       CellOnWindow(row, col)))
+                return false;
+    return true;
+}
+
+}  // namespace quabe::testing
