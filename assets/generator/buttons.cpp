@@ -59,12 +59,12 @@ QLinearGradient Vertical(QColor top, QColor bottom, double y0 = 6, double y1 = 2
     return g;
 }
 
-QPainterPath Cross(double reach, double width) {
+QPainterPath Cross(double reach, double width, QPointF centre = kCentre) {
     QPainterPath lines;
-    lines.moveTo(kCentre + QPointF(-reach, -reach));
-    lines.lineTo(kCentre + QPointF(reach, reach));
-    lines.moveTo(kCentre + QPointF(reach, -reach));
-    lines.lineTo(kCentre + QPointF(-reach, reach));
+    lines.moveTo(centre + QPointF(-reach, -reach));
+    lines.lineTo(centre + QPointF(reach, reach));
+    lines.moveTo(centre + QPointF(reach, -reach));
+    lines.lineTo(centre + QPointF(-reach, reach));
     return Stroked(lines, width);
 }
 
@@ -223,7 +223,9 @@ void SoundOn(QPainter& p) {
 
 void SoundOff(QPainter& p) {
     SoundOn(p);
-    Raised(p, Cross(7, 2.8), Vertical(QColor(0xff, 0x80, 0x70), QColor(0xd0, 0x10, 0x10)));
+    // Crossed through stem and flag, leaving the note's head in view.
+    Raised(p, Cross(6, 2.4, {17.5, 14.5}),
+           Vertical(QColor(0xff, 0x80, 0x70), QColor(0xd0, 0x10, 0x10)));
 }
 
 QImage Fire() {
