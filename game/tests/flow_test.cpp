@@ -175,6 +175,18 @@ TEST(Undo, RestoresThePositionBeforeThePlayersLastRemoval) {
     }
 }
 
+TEST(Undo, NeverBringsBackTheLastGamesScores) {
+    Table t;
+    t.game.UndoScore1 = 77;  // left by a two-player game
+    t.game.UndoScore2 = 99;
+    t.Deal({"22", "133"});  // a one-player game: the computer never scores
+    t.Press(9, 1);
+    ASSERT_TRUE(t.game.GameActive);
+    t.game.Undo();
+    EXPECT_EQ(t.game.Score1, 0);
+    EXPECT_EQ(t.game.Score2, 0);
+}
+
 TEST(Undo, OnlyAfterTheFirstRemovalOfThisGame) {
     Table t;
     t.Deal({"11", "23"});
