@@ -1,7 +1,5 @@
 #include "desktop.h"
 
-#include <X11/Xlib.h>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -30,22 +28,6 @@ static QString RunXDo(const QStringList& arguments, int timeoutMs = 10000) {
 }
 
 void XDo(const QStringList& arguments) { RunXDo(arguments); }
-
-bool RequestClose(unsigned long window) {
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-    XCloseDisplay(display);
-    return sent != 0;
-}
 
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     QElapsedTimer clock;

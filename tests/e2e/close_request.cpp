@@ -1,0 +1,22 @@
+// Kept apart from the Qt code: Xlib's macros (None, Bool, Status) clash with Qt's headers.
+#include <X11/Xlib.h>
+
+namespace e2e {
+
+bool RequestClose(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    Status sent = XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
+    XCloseDisplay(display);
+    return sent != 0;
+}
+
+}  // namespace e2e
