@@ -1,7 +1,8 @@
 #include "graphics.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 
 namespace quabe {
@@ -9,16 +10,23 @@ namespace quabe {
 namespace {
 
 const QSize kButton(32, 32);
-const QSize kCharacter(22, 28);
 
 QString Indexed(const char* stem, int index) {
     return QStringLiteral("%1%2.gif").arg(QLatin1String(stem)).arg(index);
 }
 
+// Read by the format its name gives: probing the content would load every image
+// plugin of the system first.
+QImage ReadShipped(const QString& name) {
+    QImageReader reader(QStringLiteral(":/pictures/") + name, QFileInfo(name).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 }  // namespace
 
 QPixmap LoadPicture(const QString& name, QSize expected) {
-    QImage source(QStringLiteral(":/pictures/") + name);
+    const QImage source = ReadShipped(name);
     QImage flat(source.isNull() ? expected : source.size(), QImage::Format_RGB32);
     flat.fill(Qt::black);
     if (!source.isNull()) {
@@ -28,14 +36,19 @@ QPixmap LoadPicture(const QString& name, QSize expected) {
     return QPixmap::fromImage(flat);
 }
 
+const QPixmap& PictureSeries::operator[](int index) const {
+    if (pictures_.empty()) {
+        for (int i = 0; i < count_; ++i) pictures_.push_back(LoadPicture(Indexed(stem_, i), size_));
+    }
+    return pictures_.at(static_cast<size_t>(index));
+}
+
 Graphics::Graphics() {
     Window = LoadPicture(QStringLiteral("frmMain.gif"), QSize(690, 457));
     for (int k = 0; k < 7; ++k) {
         BuiltInPieces[k] = LoadPicture(Indexed("pctPiece", k), kButton).toImage();
     }
     Pieces = BuiltInPieces;
-    for (int d = 0; d < 11; ++d) Digits[d] = LoadPicture(Indexed("imgDigit", d), kCharacter);
-    for (int a = 0; a < 27; ++a) Alphabet[a] = LoadPicture(Indexed("pctAlphabet", a), kCharacter);
     OnePlayer = LoadPicture(QStringLiteral("pct1Player.gif"), kButton);
     TwoPlayers = LoadPicture(QStringLiteral("pct2Player.gif"), kButton);
     SoundOn = LoadPicture(QStringLiteral("pctSoundOn.gif"), kButton);
@@ -47,9 +60,10 @@ Graphics::Graphics() {
     Black = LoadPicture(QStringLiteral("pctBlack.gif"), kButton);
 
     // The hand's finger tip is its hot spot; without the picture the system's hand serves.
-    QPixmap hand(QStringLiteral(":/pictures/hand.png"));
-    Hand = hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 12, 1);
-    Icon = QPixmap(QStringLiteral(":/pictures/icon32.png"));
+    const QImage hand = ReadShipped(QStringLiteral("hand.png"));
+    Hand =
+        hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(QPixmap::fromImage(hand), 12, 1);
+    Icon = QPixmap::fromImage(ReadShipped(QStringLiteral("icon32.png")));
 }
 
 }  // namespace quabe

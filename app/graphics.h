@@ -1,10 +1,11 @@
 #pragma once
-// The image holder: every shipped picture, loaded once at start-up and
-// borrowed by the controls, the board and the high-score table.
+// The image holder: every shipped picture, loaded once and borrowed by the
+// controls, the board and the high-score table.
 #include <QCursor>
 #include <QPixmap>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace quabe {
 
@@ -12,14 +13,30 @@ namespace quabe {
 // A missing picture gives a black one of the expected size, so the layout holds.
 QPixmap LoadPicture(const QString& name, QSize expected);
 
+// A numbered run of pictures, such as imgDigit0.gif .. imgDigit10.gif, read on
+// first use: the first screen shows none of them, and start-up stays quick.
+class PictureSeries {
+  public:
+    PictureSeries(const char* stem, int count, QSize size)
+        : stem_(stem), count_(count), size_(size) {}
+    const QPixmap& operator[](int index) const;
+    int size() const { return count_; }
+
+  private:
+    const char* stem_;
+    int count_;
+    QSize size_;
+    mutable std::vector<QPixmap> pictures_;
+};
+
 struct Graphics {
     Graphics();
 
     QPixmap Window;  // frmMain.gif, the frame drawn behind everything
     std::array<QImage, 7> BuiltInPieces;
-    std::array<QImage, 7> Pieces;      // the current set's, replaced when a set loads
-    std::array<QPixmap, 11> Digits;    // imgDigit: 0..9 and the dot
-    std::array<QPixmap, 27> Alphabet;  // pctAlphabet: the cursor and A..Z
+    std::array<QImage, 7> Pieces;  // the current set's, replaced when a set loads
+    PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};       // 0..9 and the dot
+    PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};  // the cursor and A..Z
     QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
     QPixmap Fire, Mine, Black;
     QCursor Hand;

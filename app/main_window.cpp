@@ -77,7 +77,8 @@ PictureBox* MainWindow::Place(Kind kind, const char* picture, QRect at, bool sho
                               const char* tooltip) {
     auto* box = new PictureBox(this, kind);
     box->setGeometry(at);
-    if (picture) box->SetPicture(LoadPicture(QLatin1String(picture), at.size()));
+    if (picture && shown) box->SetPicture(LoadPicture(QLatin1String(picture), at.size()));
+    if (picture && !shown) box->SetPictureSource(QLatin1String(picture), at.size());
     box->setVisible(shown);
     if (hand) box->setCursor(graphics.Hand);
     if (tooltip) box->setToolTip(QLatin1String(tooltip));
@@ -100,14 +101,13 @@ void MainWindow::CreateControls() {
     pctReset =
         Place(Kind::FitsPicture, "pctReset.gif", {630, 168, 32, 32}, kHidden, kHand, "Reset");
     pctNew = Place(Kind::FitsPicture, "pctNew.gif", {580, 233, 32, 32}, kShown, kHand, "New");
-    pctSound = Place(Kind::FitsPicture, "pctSoundOff.gif", {630, 233, 32, 32}, kShown, kHand,
-                     "Sound On/Off");
+    pctSound = Place(Kind::FitsPicture, nullptr, {630, 233, 32, 32}, kShown, kHand, "Sound On/Off");
     pctUndo = Place(Kind::FitsPicture, "pctUndo.gif", {580, 273, 32, 32}, kShown, kHand, "Undo");
     pctHighScores = Place(Kind::FitsPicture, "pctHighScores.gif", {630, 273, 32, 32}, kShown, kHand,
                           "High Scores");
     pctSet = Place(Kind::FitsPicture, "pctSet.gif", {580, 313, 32, 32}, kShown, kHand, "Game Set");
-    pctPlayers = Place(Kind::FitsPicture, "pct1Player.gif", {630, 313, 32, 32}, kShown, kHand,
-                       "1 or 2 Players");
+    pctPlayers =
+        Place(Kind::FitsPicture, nullptr, {630, 313, 32, 32}, kShown, kHand, "1 or 2 Players");
     pctEvents = Place(Kind::FitsPicture, "pctEvents.gif", {580, 353, 32, 32}, kShown, kHand,
                       "Events/Options");
     pctHelp = Place(Kind::FitsPicture, "pctHelp.gif", {580, 393, 32, 32}, kShown, kHand, "Help");
@@ -122,18 +122,18 @@ void MainWindow::CreateControls() {
 
     const QRect toggle(210, 0, 38, 25);
     pctRowShiftsSelection =
-        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 186), kHidden, kHand);
+        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 186), kHidden, kHand);
     pctRowShifts =
         Place(Kind::FitsPicture, "pctRowShifts.gif", {260, 186, 171, 27}, kHidden, kArrow);
     pctColumnShiftsSelection =
-        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 210), kHidden, kHand);
+        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 210), kHidden, kHand);
     pctColumnShifts =
         Place(Kind::FitsPicture, "pctColumnShifts.gif", {268, 208, 171, 30}, kHidden, kArrow);
     pctMinesSelection =
-        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 234), kHidden, kHand);
+        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 234), kHidden, kHand);
     pctMines = Place(Kind::FitsPicture, "pctMines.gif", {260, 234, 171, 23}, kHidden, kArrow);
     pctFlashSelection =
-        Place(Kind::FitsPicture, "pctNo.gif", toggle.translated(0, 258), kHidden, kHand);
+        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 258), kHidden, kHand);
     pctFlash = Place(Kind::FitsPicture, "pctFlash.gif", {264, 258, 163, 22}, kHidden, kArrow);
 
     pctAboutText = Place(Kind::Box, "pctAboutText.gif", {150, 396, 165, 41}, kHidden, kHand);

@@ -3,6 +3,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
+
+#include "graphics.h"
 
 namespace quabe {
 
@@ -29,9 +32,29 @@ PictureBox::PictureBox(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind
 }
 
 void PictureBox::SetPicture(const QPixmap& picture) {
+    source_.clear();
     picture_ = picture;
     if (kind_ != Kind::Box && !picture_.isNull()) resize(picture_.size());
     update();
+}
+
+void PictureBox::SetPictureSource(const QString& name, QSize expected) {
+    source_ = name;
+    expected_ = expected;
+}
+
+const QPixmap& PictureBox::Picture() {
+    LoadSource();
+    return picture_;
+}
+
+void PictureBox::LoadSource() {
+    if (!source_.isEmpty()) SetPicture(LoadPicture(std::exchange(source_, {}), expected_));
+}
+
+void PictureBox::showEvent(QShowEvent* event) {
+    LoadSource();
+    QWidget::showEvent(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

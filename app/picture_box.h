@@ -18,7 +18,10 @@ class PictureBox : public QWidget {
     PictureBox(QWidget* parent, Kind kind);
 
     void SetPicture(const QPixmap& picture);
-    const QPixmap& Picture() const { return picture_; }
+    // The shipped picture `name`, read only when the box is first shown or asked
+    // for its picture: most boxes of the other screens are never needed in a game.
+    void SetPictureSource(const QString& name, QSize expected);
+    const QPixmap& Picture();
 
   signals:
     void clicked();                                // left press and release on the box
@@ -26,12 +29,17 @@ class PictureBox : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
+    void LoadSource();
+
     Kind kind_;
     QPixmap picture_;
+    QString source_;
+    QSize expected_;
     bool leftDown_ = false;
 };
 

@@ -1,23 +1,15 @@
 #pragma once
 // The sound cues: one wave file at a time, the newest cutting off the one playing.
-#include <QAudioFormat>
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <optional>
 
-class QAudioSink;
-class QIODevice;
+#include "audio_output.h"
 
 namespace quabe {
-
-// A PCM wave file's format and samples.
-struct Wave {
-    QAudioFormat format;
-    QByteArray samples;  // whole frames only
-    int64_t durationMs = 0;
-};
 
 // Reads a RIFF/WAVE file of 8-bit unsigned, 16- or 32-bit signed or 32-bit float
 // PCM. Anything else, or a malformed file, gives nothing; a data chunk cut short
@@ -36,19 +28,15 @@ class CuePlayer : public QObject {
 
     // The audio system is started only by the first cue that plays.
     bool AudioStarted() const { return audioStarted_; }
-    bool HasOutput() const { return hasOutput_; }
+    bool HasOutput() const { return output_ != nullptr; }
 
   private:
-    bool Start(const Wave& wave);
+    void StartAudio();
     void Feed();
 
     QString folder_;
     bool audioStarted_ = false;
-    bool hasOutput_ = false;
-    QAudioSink* sink_ = nullptr;
-    QIODevice* out_ = nullptr;
-    QByteArray pending_;  // samples not yet handed to the sink
-    qsizetype sent_ = 0;
+    std::unique_ptr<AudioOutput> output_;
     QTimer feeder_;  // hands over the rest of a long sound that plays on
 };
 

@@ -2,7 +2,10 @@
 // cue which cannot play never holds the game up.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QLibrary>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -48,19 +51,19 @@ QByteArray WaveFile(int tag, int channels, int rate, int bits, int dataBytes, in
 TEST(Sound, ReadsThePcmFormatsAndTheirLength) {
     auto mono = ParseWave(WaveFile(1, 1, 8000, 16, 16000, 16000));
     ASSERT_TRUE(mono);
-    EXPECT_EQ(mono->format.sampleFormat(), QAudioFormat::Int16);
-    EXPECT_EQ(mono->format.channelCount(), 1);
-    EXPECT_EQ(mono->format.sampleRate(), 8000);
+    EXPECT_EQ(mono->format, SampleFormat::Int16);
+    EXPECT_EQ(mono->channels, 1);
+    EXPECT_EQ(mono->sampleRate, 8000);
     EXPECT_EQ(mono->durationMs, 1000);
 
     auto stereo = ParseWave(WaveFile(1, 2, 22050, 8, 11026, 11026));
     ASSERT_TRUE(stereo);
-    EXPECT_EQ(stereo->format.sampleFormat(), QAudioFormat::UInt8);
+    EXPECT_EQ(stereo->format, SampleFormat::UInt8);
     EXPECT_EQ(stereo->durationMs, 250);
 
     auto floats = ParseWave(WaveFile(3, 1, 1000, 32, 400, 400));
     ASSERT_TRUE(floats);
-    EXPECT_EQ(floats->format.sampleFormat(), QAudioFormat::Float);
+    EXPECT_EQ(floats->format, SampleFormat::Float);
     EXPECT_EQ(floats->durationMs, 100);
 }
 
@@ -104,6 +107,11 @@ TEST(Sound, ACueThatCannotPlayReturnsAtOnce) {
     EXPECT_LT(PlayAndTime(cues, "Corrupt.wav"), 1500);
     if (cues.HasOutput()) GTEST_SKIP() << "this machine has an audio output";
     EXPECT_LT(PlayAndTime(cues, "Long.wav"), 1500) << "no output: nothing to wait for";
+}
+
+TEST(Sound, TheAudioModuleLiesBesideTheProgram) {
+    QLibrary module(QDir(QCoreApplication::applicationDirPath()).filePath(kAudioModule));
+    EXPECT_NE(module.resolve(kCreateAudioOutput), nullptr) << module.errorString().toStdString();
 }
 
 TEST(Sound, SoundOffNeverReachesTheAudioSystem) {
