@@ -110,6 +110,25 @@ TEST(Play, AGroupPressChangesTheBoardAndScoreOnlyAndUndoTakesItBack) {
     EXPECT_EQ(ShownScore(w, 84), 0);
 }
 
+// Column 1 holds pairs stacked from the bottom; every other cell is a lone piece.
+void StackPairs(MainWindow& w) {
+    for (int row = 1; row <= kRows; ++row)
+        for (int col = 1; col <= kCols; ++col) w.game.Board[row][col] = (row + col) % 2 ? 5 : 6;
+    for (int row = 10, kind = 1; row >= 3; row -= 2, ++kind) {
+        w.game.Board[row][1] = w.game.Board[row - 1][1] = static_cast<int16_t>(kind);
+    }
+}
+
+TEST(Play, EachPressOfADoubleClickIsOneMove) {
+    Playing play(5);
+    MainWindow& w = play.w;
+    StackPairs(w);
+    QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
+                       w.pctBoard->mapTo(&w, QPoint(16, 9 * 36 + 16)));
+    EXPECT_EQ(w.game.Board[10][1], 3) << "two presses took the two lowest pairs, no more";
+    EXPECT_EQ(w.game.Score1, 8);
+}
+
 TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {
     Playing play(5);
     MainWindow& w = play.w;
