@@ -248,8 +248,12 @@ void MainWindow::ExitGame() {
     SetHourglass(false);
     Timer1.stop();
     celebration_->Stop();
-    SaveSettings(settings);
-    QCoreApplication::exit(0);
+    // Nothing is shown to the player, but a lost save must not pass for a good one.
+    const bool saved = SaveSettings(settings);
+    if (!saved)
+        qWarning("Quabe Pro: the settings could not be saved to %s",
+                 qPrintable(SettingsLocation()));
+    QCoreApplication::exit(saved ? 0 : 1);
 }
 
 }  // namespace quabe

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QSignalSpy>
 #include <csignal>
@@ -172,6 +173,14 @@ TEST(Window, EveryExitPathSavesOnceAndEndsTheEventLoop) {
         w.ExitGame();
         EXPECT_EQ(StoredSound(), "1");
     }
+}
+
+TEST(Window, ASaveThatFailsEndsWithAFailureStatus) {
+    ShownWindow shown;
+    ASSERT_TRUE(QDir().mkpath(SettingsLocation()));  // a folder where the store's file should be
+    QTimer::singleShot(0, [&] { Click(shown.window, shown.window.pctExit); });
+    EXPECT_EQ(QApplication::exec(), 1);
+    EXPECT_TRUE(QDir(SettingsLocation()).removeRecursively());
 }
 
 TEST(Window, TerminationSignalsArriveThroughTheEventLoop) {
