@@ -86,8 +86,9 @@ bool GameProcess::Start() {
 void GameProcess::Click(int x, int y, int button) {
     int sx = origin_.x() + static_cast<int>((x + 0.5) * scale_);
     int sy = origin_.y() + static_cast<int>((y + 0.5) * scale_);
-    XDo({"mousemove", "--sync", QString::number(sx), QString::number(sy), "click",
-         QString::number(button)});
+    // No --sync: it waits for ever when the pointer already stands there. The X
+    // server keeps the move and the click in order anyway.
+    XDo({"mousemove", QString::number(sx), QString::number(sy), "click", QString::number(button)});
 }
 
 void GameProcess::ClickCell(int row, int col, int button) {
