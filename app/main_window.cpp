@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <chrono>
 
-#include "set_calls.h"
+#include "piece_sets.h"
 #include "sound.h"
 #include "table_painter.h"
 
@@ -46,7 +46,7 @@ MainWindow::MainWindow(QWidget* parent)
     game.BoardColor = LoadPieceSet();
     random.Seed(ClockSeed());
 
-    cues_ = std::make_unique<CuePlayer>(GameFolder());
+    cues_ = std::make_unique<CuePlayer>(ProgramFolder());
     // The fireworks run on a timer, so their lines show as each frame returns.
     boardLines_ =
         std::make_unique<ImageLineSink>(&pctBoard->Image(), [this] { pctBoard->update(); });

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "main_window.h"
-#include "set_calls.h"
+#include "piece_sets.h"
 #include "sound.h"
 
 namespace quabe {
@@ -100,10 +100,10 @@ void MainWindow::SetScoreDigit(int cell, int digit) {
 // The set in use may differ from the one asked for when that one is broken; the
 // settings then keep the set really shown.
 uint32_t MainWindow::LoadPieceSet() {
-    int number = settings.SetNumber;
-    const uint32_t boardColor = LoadGameSet(number, graphics.Pieces, graphics.BuiltInPieces);
-    settings.SetNumber = static_cast<int16_t>(number);
-    return boardColor;
+    PieceSet set = quabe::LoadPieceSet(ProgramFolder(), settings.SetNumber, graphics.BuiltInPieces);
+    graphics.Pieces = set.pieces;
+    settings.SetNumber = static_cast<int16_t>(set.number != 0 ? set.number : 1);  // 0: built-in
+    return set.boardColor;
 }
 
 void MainWindow::pctNew_Click() {

@@ -2,7 +2,8 @@
 // game-over display, the high-score table and the piece-set chooser.
 #include "main_window.h"
 
-#include "set_calls.h"
+#include "piece_sets.h"
+#include "set_chooser.h"
 #include "table_painter.h"
 
 namespace quabe {
@@ -212,7 +213,7 @@ void MainWindow::pctHighScore_KeyPress(int code) {
 void MainWindow::pctSet_Click() {
     setEnabled(false);
     const int before = settings.SetNumber;
-    const int chosen = ChooseGameSet(this, before);
+    const int chosen = ChooseSet(this, ProgramFolder(), before);
     setEnabled(true);
     if (exiting_ || chosen == before) return;
     settings.SetNumber = static_cast<int16_t>(chosen);

@@ -66,7 +66,7 @@ QString FindFile(const QString& folder, const QString& name) {
 // The board draws pieces unscaled on black-backed surfaces: odd sizes are scaled to
 // 32 x 32 and transparency is painted onto black, so the board shows exactly this image.
 QImage AsPiece(const QImage& picture) {
-    QImage piece(kPieceSize, kPieceSize, QImage::Format_RGB32);
+    QImage piece(kPiecePixels, kPiecePixels, QImage::Format_RGB32);
     piece.fill(Qt::black);
     if (picture.isNull()) return piece;
     QPainter painter(&piece);

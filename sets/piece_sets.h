@@ -11,7 +11,7 @@
 
 namespace quabe {
 
-constexpr int kPieceSize = 32;  // pixels; the board draws pieces unscaled
+constexpr int kPiecePixels = 32;  // pixels; the board draws pieces unscaled
 
 // The folder of the executable; when it holds no Set1, the installed data folder
 // (<prefix>/share/quabe-pro beside <prefix>/bin). Needs a running QCoreApplication.

@@ -22,7 +22,7 @@ class PictureButton : public QAbstractButton {
   public:
     PictureButton(const QString& picture, const QString& tip, QWidget* parent)
         : QAbstractButton(parent), picture_(picture) {
-        setFixedSize(kPieceSize, kPieceSize);
+        setFixedSize(kPiecePixels, kPiecePixels);
         setToolTip(tip);
         setAccessibleName(tip);
         setCursor(HandPointer());
@@ -75,7 +75,7 @@ SetChooser::SetChooser(const QString& folder, int current, QWidget* parent)
     lstSets_->setViewMode(QListView::IconMode);
     lstSets_->setMovement(QListView::Static);
     lstSets_->setResizeMode(QListView::Adjust);
-    lstSets_->setIconSize(QSize(kPieceSize, kPieceSize));
+    lstSets_->setIconSize(QSize(kPiecePixels, kPiecePixels));
     lstSets_->setGridSize(QSize(100, 72));  // room for a title of two short lines
     lstSets_->setWordWrap(true);
     lstSets_->setSelectionMode(QAbstractItemView::SingleSelection);

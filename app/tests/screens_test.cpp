@@ -8,7 +8,7 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include "set_calls.h"
+#include "piece_sets.h"
 #include "shown_window.h"
 
 namespace quabe::testing {
@@ -216,7 +216,7 @@ void ChooseInDialog(int number) {
 }
 
 TEST(Screens, AnotherSetMidGameRepaintsTheRunningBoard) {
-    if (!QDir(GameFolder()).exists("Set2")) GTEST_SKIP() << "needs the shipped sets";
+    if (!QDir(ProgramFolder()).exists("Set2")) GTEST_SKIP() << "needs the shipped sets";
     ShownWindow shown;
     MainWindow& w = shown.window;
     Click(w, w.pctNew);

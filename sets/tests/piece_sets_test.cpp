@@ -24,10 +24,10 @@ QList<int> Numbers(const QList<PieceSetEntry>& entries) {
 
 std::array<QImage, 7> BuiltInPieces() {
     std::array<QImage, 7> pieces;
-    pieces[0] = QImage(kPieceSize, kPieceSize, QImage::Format_ARGB32);
+    pieces[0] = QImage(kPiecePixels, kPiecePixels, QImage::Format_ARGB32);
     pieces[0].fill(Qt::transparent);  // the holder's empty cell is see-through
     for (int kind = 1; kind < 7; ++kind) {
-        pieces[kind] = QImage(kPieceSize, kPieceSize, QImage::Format_RGB32);
+        pieces[kind] = QImage(kPiecePixels, kPiecePixels, QImage::Format_RGB32);
         pieces[kind].fill(qRgb(kind, kind, kind));
     }
     return pieces;
@@ -90,7 +90,7 @@ TEST(FindPieceSets, CompleteSetsInNumberOrder) {
     EXPECT_EQ(sets[0].title, "One, first");
     EXPECT_EQ(sets[1].title, "Two");
     EXPECT_EQ(sets[2].title, "Ten");
-    EXPECT_EQ(sets[1].icon.size(), QSize(kPieceSize, kPieceSize));
+    EXPECT_EQ(sets[1].icon.size(), QSize(kPiecePixels, kPiecePixels));
     EXPECT_EQ(sets[1].icon.pixel(5, 5), PieceColor(1));  // the icon is Piece1
 }
 
@@ -158,7 +158,7 @@ TEST(LoadPieceSet, LoadsTheRequestedSet) {
     EXPECT_EQ(set.number, 2);
     EXPECT_EQ(set.boardColor, kBrown & 0xFFFFFFu);
     for (int kind = 0; kind < 7; ++kind) {
-        EXPECT_EQ(set.pieces[kind].size(), QSize(kPieceSize, kPieceSize)) << kind;
+        EXPECT_EQ(set.pieces[kind].size(), QSize(kPiecePixels, kPiecePixels)) << kind;
         EXPECT_FALSE(set.pieces[kind].hasAlphaChannel()) << kind;
         EXPECT_EQ(set.pieces[kind].pixel(31, 31), kind == 0 ? kBrown : PieceColor(kind)) << kind;
     }
@@ -199,7 +199,7 @@ TEST(LoadPieceSet, OddSizedPicturesAreScaledToAPiece) {
         const PieceSet set = LoadPieceSet(folder.Path(), 1, BuiltInPieces());
         ASSERT_EQ(set.number, 1) << size;
         for (int kind = 0; kind < 7; ++kind)
-            EXPECT_EQ(set.pieces[kind].size(), QSize(kPieceSize, kPieceSize)) << size;
+            EXPECT_EQ(set.pieces[kind].size(), QSize(kPiecePixels, kPiecePixels)) << size;
         EXPECT_EQ(set.pieces[5].pixel(16, 16), PieceColor(5)) << size;
         EXPECT_EQ(set.boardColor, kBlue & 0xFFFFFFu) << size;
     }
@@ -208,7 +208,7 @@ TEST(LoadPieceSet, OddSizedPicturesAreScaledToAPiece) {
 TEST(LoadPieceSet, BoardColourIsTheEmptyCellsTopLeftPixelOnBlack) {
     TestFolder folder;
     folder.AddSet("Set1", "Corner");
-    QImage corner(kPieceSize, kPieceSize, QImage::Format_RGB32);
+    QImage corner(kPiecePixels, kPiecePixels, QImage::Format_RGB32);
     corner.fill(kBlue);
     corner.setPixel(0, 0, kBrown);
     ASSERT_TRUE(testing::WriteGif(folder.PathOf("Set1/Piece0.gif"), corner));
