@@ -45,7 +45,7 @@ QFont ListFont() {
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
                       QStringLiteral("Liberation Sans")});
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
+    font.setPointSize(9);
     return font;
 }
 
@@ -58,6 +58,18 @@ QPalette ListPalette(QPalette palette) {
     palette.setColor(QPalette::Highlight, QColor(0x80, 0x30, 0xA0));
     palette.setColor(QPalette::HighlightedText, Qt::white);
     return palette;
+}
+
+// The icon at whole multiples of its size, scaled pixel for pixel, so that it stays
+// sharp on high-density screens instead of being smoothed.
+QIcon SharpIcon(const QImage& picture) {
+    QIcon icon;
+    for (int times = 1; times <= 3; ++times) {
+        const QSize size = picture.size() * times;
+        icon.addPixmap(QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio,
+                                                         Qt::FastTransformation)));
+    }
+    return icon;
 }
 
 }  // namespace
@@ -87,7 +99,7 @@ SetChooser::SetChooser(const QString& folder, int current, QWidget* parent)
 
     // Entries carry their set's number: with gaps in the numbering, a position is not a set.
     for (const PieceSetEntry& set : FindPieceSets(folder)) {
-        auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(set.icon)), set.title, lstSets_);
+        auto* item = new QListWidgetItem(SharpIcon(set.icon), set.title, lstSets_);
         item->setData(Qt::UserRole, set.number);
         item->setToolTip(set.title);
         if (set.number == current) lstSets_->setCurrentItem(item);
