@@ -9,6 +9,7 @@
 
 #include "game.h"
 #include "random.h"
+#include "tests/null_platform.h"
 
 namespace {
 
@@ -40,31 +41,6 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace {
 
 using namespace quabe;
-
-// Does nothing but keep time and draw numbers: what remains is the rules' own work.
-class NullPlatform : public Platform {
-  public:
-    void Paint(Picture, int, int) override {}
-    void SetBoardBackground(uint32_t) override {}
-    void RefreshBoard() override {}
-    void SetHourglass(bool) override {}
-    void PlayCue(const char*, int) override {}
-    int64_t TickCount() override { return ++clock_; }
-    void Sleep(int milliseconds) override { clock_ += milliseconds; }
-    double Rnd() override { return random_.Rnd(); }
-    bool OptionOn(Option) override { return false; }
-    void SetTimerEnabled(bool) override {}
-    void SetScoreDigit(int, int) override {}
-    void HideMainScreen() override {}
-    void ShowMainScreen() override {}
-    void ShowGameOver() override {}
-    void StopCelebration() override {}
-    uint32_t LoadPieceSet() override { return 0; }
-
-  private:
-    int64_t clock_ = 1;
-    Random random_{2024};
-};
 
 constexpr int kBoards = 64;
 

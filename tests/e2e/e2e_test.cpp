@@ -181,7 +181,6 @@ TEST_F(EndToEnd, TheComputerRepliesInATwoPlayerGame) {
     EXPECT_EQ(ReadScore(window, 110), 0) << "the second score shows in a two-player game";
 
     Model model;
-    model.platform.twoPlayers = true;
     model.game.TwoPlayers = true;
     model.Load(dealt);
     int row = 0, col = 0;

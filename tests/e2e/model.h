@@ -1,38 +1,14 @@
 #pragma once
-// The rules engine with a silent desktop: predicts what a move must leave on the board.
+// The rules engine on a desktop that shows nothing: predicts what a move must leave on the board.
 #include "desktop.h"
 #include "game/game.h"
+#include "game/tests/null_platform.h"
 
 namespace e2e {
 
-class SilentPlatform : public quabe::Platform {
-public:
-    void Paint(quabe::Picture, int, int) override {}
-    void SetBoardBackground(uint32_t) override {}
-    void RefreshBoard() override {}
-    void SetHourglass(bool) override {}
-    void PlayCue(const char*, int) override {}
-    int64_t TickCount() override { return now_; }
-    void Sleep(int ms) override { now_ += ms; }
-    double Rnd() override { return 0.5; }
-    bool OptionOn(quabe::Option option) override { return option == quabe::Option::TwoPlayers && twoPlayers; }
-    void SetTimerEnabled(bool) override {}
-    void SetScoreDigit(int, int) override {}
-    void HideMainScreen() override {}
-    void ShowMainScreen() override {}
-    void ShowGameOver() override {}
-    void StopCelebration() override {}
-    uint32_t LoadPieceSet() override { return 0; }
-
-    bool twoPlayers = false;
-
-private:
-    int64_t now_ = 1000;
-};
-
 // A game in progress whose board is the one read from the screen.
 struct Model {
-    SilentPlatform platform;
+    quabe::NullPlatform platform;
     quabe::Game game{platform};
 
     void Load(const BoardGrid& board) {
