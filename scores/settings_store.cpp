@@ -1,11 +1,12 @@
 #include "settings_store.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -87,87 +88,58 @@ QString StoredText(const QSettings& store, const QString& key) {
     return value.toString();
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+void WriteTexts(QSettings& store, const Settings& s) {
+    store.beginGroup(kGroup);
+    for (const auto& [key, text] : StoredTexts(s)) store.setValue(key, text);
+    store.endGroup();
 }
 
-// A text written so that the INI reader of QSettings gives it back unchanged.
-QByteArray IniText(const QString& text) {
-    QByteArray utf8 = text.toUtf8();
-    if (utf8.startsWith('@')) utf8.prepend('@');  // a leading '@' marks a typed value
-    bool plain = utf8.isEmpty() || (utf8.front() != ' ' && utf8.back() != ' ');
-    for (char c : utf8) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F || QByteArray("\"\\;,#=").contains(c))
-            plain = false;
+// Whether the store holds exactly the texts of `s`: Qt 6.4 can report a write
+// that a full disk cut short as a success, so the file is read back.
+bool HoldsTexts(const QString& path, const Settings& s) {
+    QSettings store(path, QSettings::IniFormat);
+    store.beginGroup(kGroup);
+    for (const auto& [key, text] : StoredTexts(s)) {
+        if (!store.contains(key) || StoredText(store, key) != text) return false;
     }
-    if (plain) return utf8;
-
-    QByteArray quoted = "\"";
-    bool afterHexEscape = false;  // the reader takes every hex digit after \x
-    for (char c : utf8) {
-        auto code = static_cast<unsigned char>(c);
-        if (afterHexEscape && IsHexDigit(c)) {
-            quoted += "\\x" + QByteArray::number(code, 16);
-            continue;
-        }
-        afterHexEscape = false;
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (c == '\n') {
-            quoted += "\\n";
-        } else if (c == '\r') {
-            quoted += "\\r";
-        } else if (c == '\t') {
-            quoted += "\\t";
-        } else if (code < 0x20 || code == 0x7F) {
-            quoted += "\\x" + QByteArray::number(code, 16);
-            afterHexEscape = true;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
+    return true;
 }
 
-QByteArray IniFile(const Settings& s) {
-    QByteArray file = "[" + kGroup.toLatin1() + "]\n";
-    for (const auto& [key, text] : StoredTexts(s))
-        file += key.toLatin1() + '=' + IniText(text) + '\n';
-    return file;
-}
-
-bool SyncToDisk([[maybe_unused]] QSaveFile& file) {
+bool SyncToDisk(const QString& path) {
 #ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
 #else
+    Q_UNUSED(path);
     return true;
 #endif
 }
 
-// Writes a new file beside the old one and renames it over, so the old file stays
-// whole until the new one is complete on disk.
-bool ReplaceFile(const QString& path, const QByteArray& bytes) {
+// QSettings writes a scratch file beside the store; only when that file is whole
+// and on disk is it renamed over the old one, which until then stays untouched.
+bool ReplaceStore(const QString& path, const Settings& s) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    // QSaveFile::commit() misses a failed final flush and would rename a cut-off
-    // file over the good one, so the bytes are flushed and synced here first.
-    if (file.write(bytes) != bytes.size() || !file.flush() || !SyncToDisk(file)) {
-        file.cancelWriting();
-        return false;
+    const QString scratch = path + QStringLiteral(".new");
+    QFile::remove(scratch);
+    bool written = false;
+    {
+        QSettings store(scratch, QSettings::IniFormat);
+        WriteTexts(store, s);
+        store.sync();
+        written = store.status() == QSettings::NoError;
     }
-    return file.commit();
+    const bool replaced = written && HoldsTexts(scratch, s) && SyncToDisk(scratch) &&
+                          std::rename(QFile::encodeName(scratch).constData(),
+                                      QFile::encodeName(path).constData()) == 0;
+    if (!replaced) QFile::remove(scratch);
+    return replaced;
 }
 
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
 // The registry or the preferences system stores each value on its own.
 bool SaveToNativeStore(const Settings& s) {
     QSettings store(kApplication, kApplication);
-    store.beginGroup(kGroup);
-    for (const auto& [key, text] : StoredTexts(s)) store.setValue(key, text);
-    store.endGroup();
+    WriteTexts(store, s);
     store.sync();
     return store.status() == QSettings::NoError;
 }
@@ -221,7 +193,7 @@ Settings LoadSettings() {
 
 bool SaveSettings(const Settings& s, const QString& iniPath) {
     try {
-        return ReplaceFile(iniPath, IniFile(s));
+        return ReplaceStore(iniPath, s);
     } catch (...) {
         return false;  // the program exits normally even when the store is lost
     }
