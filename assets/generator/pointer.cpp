@@ -101,9 +101,9 @@ QImage Unpremultiplied(const QImage& picture) {
             const auto undo = [alpha](int channel) {
                 return std::min(255, (channel * 255 + alpha / 2) / alpha);
             };
-            out[x] = alpha == 0 ? 0
-                                : qRgba(undo(qRed(in[x])), undo(qGreen(in[x])),
-                                        undo(qBlue(in[x])), alpha);
+            out[x] = alpha == 0
+                         ? 0
+                         : qRgba(undo(qRed(in[x])), undo(qGreen(in[x])), undo(qBlue(in[x])), alpha);
         }
     }
     return straight;

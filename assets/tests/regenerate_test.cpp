@@ -54,12 +54,12 @@ std::string PngDifference(const QByteArray& committed, const QByteArray& made) {
     for (int y = 0; y < a.height(); ++y) {
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            const int most = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                                       std::abs(qBlue(p) - qBlue(q)),
-                                       std::abs(qAlpha(p) - qAlpha(q))});
+            const int most =
+                std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
             if (most > 1)
-                return "differs by " + std::to_string(most) + " at (" + std::to_string(x) +
-                       ", " + std::to_string(y) + ")";
+                return "differs by " + std::to_string(most) + " at (" + std::to_string(x) + ", " +
+                       std::to_string(y) + ")";
             if (most == 1) ++offByOne;
         }
     }

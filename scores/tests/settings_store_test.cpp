@@ -231,8 +231,9 @@ ReadOnlyOutcome SaveIntoReadOnlyFolder(const QString& folder, const QString& sto
     const bool saved = SaveSettings(Sample(), store);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (saved) return ReadOnlyOutcome::ClaimedSaved;
-    return file.open(QIODevice::ReadOnly) && file.readAll() == before ? ReadOnlyOutcome::Kept
-                                                                      : ReadOnlyOutcome::StoreChanged;
+    return file.open(QIODevice::ReadOnly) && file.readAll() == before
+               ? ReadOnlyOutcome::Kept
+               : ReadOnlyOutcome::StoreChanged;
 }
 
 // Permissions do not bind the superuser, and the tests run as root on the build
