@@ -100,7 +100,8 @@ void MainWindow::SetScoreDigit(int cell, int digit) {
 // The set in use may differ from the one asked for when that one is broken; the
 // settings then keep the set really shown.
 uint32_t MainWindow::LoadPieceSet() {
-    PieceSet set = quabe::LoadPieceSet(ProgramFolder(), settings.SetNumber, graphics.BuiltInPieces);
+    PieceSet set =
+        quabe::LoadPieceSet(PieceSetPlaces(), settings.SetNumber, graphics.BuiltInPieces);
     graphics.Pieces = set.pieces;
     settings.SetNumber = static_cast<int16_t>(set.number != 0 ? set.number : 1);  // 0: built-in
     return set.boardColor;

@@ -213,7 +213,7 @@ void MainWindow::pctHighScore_KeyPress(int code) {
 void MainWindow::pctSet_Click() {
     setEnabled(false);
     const int before = settings.SetNumber;
-    const int chosen = ChooseSet(this, ProgramFolder(), before);
+    const int chosen = ChooseSet(this, PieceSetPlaces(), before);
     setEnabled(true);
     if (exiting_ || chosen == before) return;
     settings.SetNumber = static_cast<int16_t>(chosen);

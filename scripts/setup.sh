@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     libx11-dev xvfb xdotool imagemagick x11-utils
-    desktop-file-utils appstream dpkg-dev fakeroot file
+    desktop-file-utils appstream dpkg-dev fakeroot file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

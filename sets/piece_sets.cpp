@@ -8,6 +8,7 @@
 #include <QMap>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <optional>
 
@@ -37,7 +38,7 @@ int SetNumberOf(const QString& folderName) {
     return ok && number <= kHighestSetNumber ? number : 0;
 }
 
-// The set folders of the program folder by number. Letter case is ignored so sets
+// The set folders of one place by number. Letter case is ignored so sets
 // copied from a case-blind file system count; when several folders give the same
 // number, the plain spelling "SetN" wins.
 QMap<int, QString> SetFolders(const QString& folder) {
@@ -95,6 +96,41 @@ PieceSet MakePieceSet(const Pieces& pieces, int number) {
     return {pieces, pieces[0].pixel(0, 0) & 0xFFFFFFu, number};
 }
 
+struct UsableSet {
+    Pieces pieces;
+    QString title;
+};
+
+// The set in `setFolder` when it is usable: all seven pictures decode and the title reads.
+std::optional<UsableSet> ReadSet(const QString& setFolder) {
+    auto pieces = LoadPieces(setFolder);
+    if (!pieces) return std::nullopt;
+    bool ok = false;
+    QString title = ReadTitle(FindFile(setFolder, QStringLiteral("Title.txt")), &ok);
+    if (!ok) return std::nullopt;
+    return UsableSet{*pieces, title};
+}
+
+// The folders that may hold each set number, the one of the latest place first.
+QMap<int, QStringList> SetCandidates(const QStringList& places) {
+    QMap<int, QStringList> candidates;
+    for (const QString& place : places) {
+        if (place.isEmpty()) continue;  // an empty path would be the working folder
+        const QMap<int, QString> sets = SetFolders(place);
+        for (auto set = sets.cbegin(); set != sets.cend(); ++set)
+            candidates[set.key()].prepend(set.value());
+    }
+    return candidates;
+}
+
+// The first usable set among `folders`: a broken set of the player's leaves the
+// program's set of that number in use.
+std::optional<UsableSet> FirstUsable(const QStringList& folders) {
+    for (const QString& folder : folders)
+        if (auto set = ReadSet(folder)) return set;
+    return std::nullopt;
+}
+
 // Title files come from any editor: a byte-order mark names the encoding; otherwise UTF-8,
 // and text that is not valid UTF-8 is read as the Western code page of older systems.
 QString DecodeText(const QByteArray& bytes) {
@@ -138,28 +174,33 @@ QString ProgramFolder(const QString& executableFolder) {
     return QFileInfo(installed).isDir() ? installed : own.absolutePath();
 }
 
-PieceSet LoadPieceSet(const QString& folder, int setNumber, const Pieces& builtIn) {
-    const QMap<int, QString> sets = SetFolders(folder);
-    if (const auto pieces = LoadPieces(sets.value(setNumber)))
-        return MakePieceSet(*pieces, setNumber);
+QString PlayersSetFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("quabe-pro"));
+}
+
+QStringList PieceSetPlaces() {
+    return {ProgramFolder(), PlayersSetFolder()};
+}
+
+PieceSet LoadPieceSet(const QStringList& places, int setNumber, const Pieces& builtIn) {
+    const QMap<int, QStringList> candidates = SetCandidates(places);
+    if (const auto set = FirstUsable(candidates.value(setNumber)))
+        return MakePieceSet(set->pieces, setNumber);
     if (setNumber != 1) {
-        if (const auto pieces = LoadPieces(sets.value(1))) return MakePieceSet(*pieces, 1);
+        if (const auto set = FirstUsable(candidates.value(1))) return MakePieceSet(set->pieces, 1);
     }
     Pieces pieces;
     for (int kind = 0; kind < 7; ++kind) pieces[kind] = AsPiece(builtIn[kind]);
     return MakePieceSet(pieces, 0);
 }
 
-QList<PieceSetEntry> FindPieceSets(const QString& folder) {
+QList<PieceSetEntry> FindPieceSets(const QStringList& places) {
     QList<PieceSetEntry> entries;
-    const QMap<int, QString> sets = SetFolders(folder);
-    for (auto set = sets.cbegin(); set != sets.cend(); ++set) {
-        const auto pieces = LoadPieces(set.value());
-        if (!pieces) continue;
-        const QString titleFile = FindFile(set.value(), QStringLiteral("Title.txt"));
-        bool ok = false;
-        const QString title = ReadTitle(titleFile, &ok);
-        if (ok) entries.append({set.key(), title, (*pieces)[1]});
+    const QMap<int, QStringList> candidates = SetCandidates(places);
+    for (auto number = candidates.cbegin(); number != candidates.cend(); ++number) {
+        if (const auto set = FirstUsable(number.value()))
+            entries.append({number.key(), set->title, set->pieces[1]});
     }
     return entries;
 }

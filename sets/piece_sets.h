@@ -1,11 +1,14 @@
 #pragma once
-// Piece sets: numbered folders "Set1", "Set2", ... in the program folder, each holding
-// Piece0.gif (the empty cell), Piece1.gif .. Piece6.gif (the six kinds) and Title.txt.
-// Players add their own, so nothing found there is trusted: a set that cannot be
-// read is skipped, never fatal.
+// Piece sets: numbered folders "Set1", "Set2", ... in the program folder and in the
+// player's own data folder, each holding Piece0.gif (the empty cell), Piece1.gif ..
+// Piece6.gif (the six kinds) and Title.txt. Players add their own, so nothing found
+// there is trusted: a set that cannot be read is skipped, never fatal. A set is usable
+// when its seven pictures decode and its title reads; the chooser lists exactly the
+// usable sets and the loader loads nothing else.
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -19,15 +22,24 @@ QString ProgramFolder();
 // The same choice for an executable living in `executableFolder`.
 QString ProgramFolder(const QString& executableFolder);
 
+// The player's own set folder, $XDG_DATA_HOME/quabe-pro (~/.local/share/quabe-pro);
+// empty when the desktop names no data folder.
+QString PlayersSetFolder();
+// Where sets are looked for: the program folder, then the player's folder, whose set N
+// stands in for the program's set N. Both are only ever read.
+QStringList PieceSetPlaces();
+
 struct PieceSet {
     std::array<QImage, 7> pieces;  // Piece0..Piece6, 32x32, transparent pixels flattened onto black
     uint32_t boardColor = 0;       // 0xRRGGBB of pixel (0,0) of Piece0
     int number = 0;                // the set actually in use; 0 = the built-in pieces
 };
 
-// Set `setNumber` from the program folder `folder`; when that set is missing or broken,
-// set 1, and when set 1 is unusable too, the `builtIn` pieces.
-PieceSet LoadPieceSet(const QString& folder, int setNumber, const std::array<QImage, 7>& builtIn);
+// Usable set `setNumber` from the folders `places` (a later folder's set stands in for an
+// earlier one's); when there is none, set 1, and when set 1 is unusable too, the
+// `builtIn` pieces.
+PieceSet LoadPieceSet(const QStringList& places, int setNumber,
+                      const std::array<QImage, 7>& builtIn);
 
 struct PieceSetEntry {
     int number;
@@ -35,8 +47,9 @@ struct PieceSetEntry {
     QImage icon;  // the set's Piece1, as the board would draw it
 };
 
-// The usable sets of `folder` (all seven pictures decode, Title.txt readable), in number order.
-QList<PieceSetEntry> FindPieceSets(const QString& folder);
+// The usable sets of the folders `places`, in number order, each number once and taken
+// as LoadPieceSet takes it.
+QList<PieceSetEntry> FindPieceSets(const QStringList& places);
 
 // The first delimited field of the text file at `path`. `ok` is false when the file is
 // missing, unreadable or empty.

@@ -74,7 +74,7 @@ QIcon SharpIcon(const QImage& picture) {
 
 }  // namespace
 
-SetChooser::SetChooser(const QString& folder, int current, QWidget* parent)
+SetChooser::SetChooser(const QStringList& places, int current, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       background_(QStringLiteral(":/pictures/frmSets.gif")),
       lstSets_(new QListWidget(this)),
@@ -98,7 +98,7 @@ SetChooser::SetChooser(const QString& folder, int current, QWidget* parent)
     lstSets_->viewport()->installEventFilter(this);
 
     // Entries carry their set's number: with gaps in the numbering, a position is not a set.
-    for (const PieceSetEntry& set : FindPieceSets(folder)) {
+    for (const PieceSetEntry& set : FindPieceSets(places)) {
         auto* item = new QListWidgetItem(SharpIcon(set.icon), set.title, lstSets_);
         item->setData(Qt::UserRole, set.number);
         item->setToolTip(set.title);
@@ -154,8 +154,8 @@ bool SetChooser::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-int ChooseSet(QWidget* parent, const QString& folder, int current) {
-    SetChooser frmSets(folder, current, parent);
+int ChooseSet(QWidget* parent, const QStringList& places, int current) {
+    SetChooser frmSets(places, current, parent);
     frmSets.exec();
     return frmSets.ChosenSet();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // frmSets, the modal set chooser: one icon per usable set, the current one selected.
 #include <QDialog>
+#include <QStringList>
 
 class QListWidget;
 
@@ -10,8 +11,9 @@ class SetChooser : public QDialog {
     Q_OBJECT
 
   public:
-    // Lists the sets of the program folder `folder`; `current` is the set in use.
-    SetChooser(const QString& folder, int current, QWidget* parent = nullptr);
+    // Lists the usable sets of the folders `places` (see FindPieceSets); `current` is the
+    // set in use.
+    SetChooser(const QStringList& places, int current, QWidget* parent = nullptr);
 
     // The set to use from now on: the chosen one, or the current one when cancelled.
     int ChosenSet() const { return chosen_; }
@@ -33,6 +35,6 @@ class SetChooser : public QDialog {
 
 // Shows the chooser modally. Returns the chosen set's number, or `current` when the
 // player cancels or chooses nothing.
-int ChooseSet(QWidget* parent, const QString& folder, int current);
+int ChooseSet(QWidget* parent, const QStringList& places, int current);
 
 }  // namespace quabe

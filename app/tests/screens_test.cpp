@@ -1,11 +1,12 @@
 // The screens of the one window: main, about, options, game over, the table,
-// and a change of piece set during a game.
+// a change of piece set during a game, and the player's own sets.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "piece_sets.h"
@@ -234,6 +235,44 @@ TEST(Screens, AnotherSetMidGameRepaintsTheRunningBoard) {
     EXPECT_TRUE(w.game.GameActive);
     EXPECT_TRUE(BoardShowsGrid(w));
     EXPECT_EQ(Shot(w).pixel(12 + 33, 82 + 33) & 0xFFFFFF, w.game.BoardColor & 0xFFFFFF);
+}
+
+// A set in the player's data folder stands in for the program's set of its number, for
+// the set loaded at start-up and for the chooser alike.
+TEST(Screens, APlayersOwnSetStandsInForTheProgramsOne) {
+    const QDir program(ProgramFolder());
+    if (!program.exists("Set2")) GTEST_SKIP() << "needs the shipped sets";
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("XDG_DATA_HOME"));
+    const QString mine = qEnvironmentVariable("XDG_DATA_HOME") + "/quabe-pro/Set1";
+    const auto cleanup = qScopeGuard([&] { QDir(mine).removeRecursively(); });
+    ASSERT_TRUE(QDir().mkpath(mine));
+    for (int kind = 0; kind < 7; ++kind) {
+        const QString name = QString("Piece%1.gif").arg(kind);
+        ASSERT_TRUE(QFile::copy(program.filePath("Set2/" + name), mine + "/" + name));
+    }
+    QFile title(mine + "/Title.txt");
+    ASSERT_TRUE(title.open(QIODevice::WriteOnly) && title.write("Mine\n") == 5);
+    title.close();
+
+    ShownWindow shown;
+    MainWindow& w = shown.window;
+    EXPECT_EQ(w.settings.SetNumber, 1);
+    EXPECT_EQ(w.graphics.Pieces[1], LoadPieceSet({program.path()}, 2, {}).pieces[1]);
+
+    QStringList labels, selected;
+    QTimer::singleShot(0, [&] {
+        QWidget* chooser = QApplication::activeModalWidget();
+        ASSERT_NE(chooser, nullptr);
+        auto* list = chooser->findChild<QListWidget*>("lstSets");
+        ASSERT_NE(list, nullptr);
+        for (int row = 0; row < list->count(); ++row) labels.append(list->item(row)->text());
+        for (QListWidgetItem* item : list->selectedItems()) selected.append(item->text());
+        QTest::mouseClick(chooser->findChild<QAbstractButton*>("pctReset"), Qt::LeftButton);
+    });
+    Click(w, w.pctSet);
+    EXPECT_EQ(labels.size(), 3);
+    EXPECT_EQ(labels.value(0), "Mine");
+    EXPECT_EQ(selected, QStringList{"Mine"});
 }
 
 }  // namespace

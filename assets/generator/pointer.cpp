@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 #include "artwork.h"
 
 namespace artwork {
@@ -85,13 +87,35 @@ QImage Zigzag(int size) {
     return image;
 }
 
+// Straight alpha by our own integer rounding, as PNG stores it. Qt's conversion takes
+// processor-specific paths that round differently, and the icons must come out the same
+// on every machine.
+QImage Unpremultiplied(const QImage& picture) {
+    if (picture.format() != QImage::Format_ARGB32_Premultiplied) return picture;
+    QImage straight(picture.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        auto* out = reinterpret_cast<QRgb*>(straight.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            const int alpha = qAlpha(in[x]);
+            const auto undo = [alpha](int channel) {
+                return std::min(255, (channel * 255 + alpha / 2) / alpha);
+            };
+            out[x] = alpha == 0
+                         ? 0
+                         : qRgba(undo(qRed(in[x])), undo(qGreen(in[x])), undo(qBlue(in[x])), alpha);
+        }
+    }
+    return straight;
+}
+
 }  // namespace
 
 Asset Png(const QString& path, const QImage& picture) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
+    Unpremultiplied(picture).save(&buffer, "PNG");
     return {path, bytes};
 }
 

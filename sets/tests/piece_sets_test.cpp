@@ -85,7 +85,7 @@ TEST(FindPieceSets, CompleteSetsInNumberOrder) {
     folder.AddSet("Set10", "Ten");
     folder.AddSet("Set2", "Two");
     folder.AddSet("Set1", "\"One, first\"");
-    const QList<PieceSetEntry> sets = FindPieceSets(folder.Path());
+    const QList<PieceSetEntry> sets = FindPieceSets({folder.Path()});
     ASSERT_EQ(Numbers(sets), (QList<int>{1, 2, 10}));
     EXPECT_EQ(sets[0].title, "One, first");
     EXPECT_EQ(sets[1].title, "Two");
@@ -101,7 +101,7 @@ TEST(FindPieceSets, OnlySetFollowedByDigitsCounts) {
         folder.AddSet(name, name);
     folder.WriteFile("Set9.txt", "not a folder");
     folder.WriteFile("Set4", "a plain file named like a set");
-    EXPECT_EQ(Numbers(FindPieceSets(folder.Path())), (QList<int>{1}));
+    EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1}));
 }
 
 TEST(FindPieceSets, GapsAndTwinTitlesKeepEverySetAndItsNumber) {
@@ -109,7 +109,7 @@ TEST(FindPieceSets, GapsAndTwinTitlesKeepEverySetAndItsNumber) {
     folder.AddSet("Set1", "Balls");
     folder.AddSet("Set3", "Balls");
     folder.AddSet("Set7", "Gems");
-    const QList<PieceSetEntry> sets = FindPieceSets(folder.Path());
+    const QList<PieceSetEntry> sets = FindPieceSets({folder.Path()});
     EXPECT_EQ(Numbers(sets), (QList<int>{1, 3, 7}));
     ASSERT_EQ(sets.size(), 3);
     EXPECT_EQ(sets[0].title, sets[1].title);
@@ -125,7 +125,7 @@ TEST(FindPieceSets, BrokenSetsAreLeftOut) {
     folder.WriteFile("Set5/Title.txt", "");
     folder.Remove("Set6/Piece1.gif");
     QDir(folder.Path()).mkdir("Set6/Piece1.gif");
-    EXPECT_EQ(Numbers(FindPieceSets(folder.Path())), (QList<int>{1}));
+    EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1}));
 }
 
 TEST(FindPieceSets, NamesMatchWhateverTheLetterCase) {
@@ -136,16 +136,16 @@ TEST(FindPieceSets, NamesMatchWhateverTheLetterCase) {
         QFile::rename(folder.PathOf(name), folder.PathOf(name.toUpper().replace("SET2", "set2")));
     }
     QFile::rename(folder.PathOf("set2/Title.txt"), folder.PathOf("set2/TITLE.TXT"));
-    const QList<PieceSetEntry> sets = FindPieceSets(folder.Path());
+    const QList<PieceSetEntry> sets = FindPieceSets({folder.Path()});
     ASSERT_EQ(Numbers(sets), (QList<int>{2}));
     EXPECT_EQ(sets[0].title, "Copied");
-    EXPECT_EQ(LoadPieceSet(folder.Path(), 2, BuiltInPieces()).number, 2);
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 2, BuiltInPieces()).number, 2);
 }
 
 TEST(FindPieceSets, NoFolderNoSets) {
     TestFolder folder;
-    EXPECT_TRUE(FindPieceSets(folder.Path()).isEmpty());
-    EXPECT_TRUE(FindPieceSets(folder.PathOf("does-not-exist")).isEmpty());
+    EXPECT_TRUE(FindPieceSets({folder.Path()}).isEmpty());
+    EXPECT_TRUE(FindPieceSets({folder.PathOf("does-not-exist")}).isEmpty());
 }
 
 // --- Loading a set ---------------------------------------------------------------------------
@@ -154,7 +154,7 @@ TEST(LoadPieceSet, LoadsTheRequestedSet) {
     TestFolder folder;
     folder.AddSet("Set1", "One", kBlue);
     folder.AddSet("Set2", "Two", kBrown);
-    const PieceSet set = LoadPieceSet(folder.Path(), 2, BuiltInPieces());
+    const PieceSet set = LoadPieceSet({folder.Path()}, 2, BuiltInPieces());
     EXPECT_EQ(set.number, 2);
     EXPECT_EQ(set.boardColor, kBrown & 0xFFFFFFu);
     for (int kind = 0; kind < 7; ++kind) {
@@ -170,7 +170,7 @@ TEST(LoadPieceSet, MissingOrBrokenSetFallsBackToSetOne) {
     folder.AddSet("Set2", "Two", kBrown);
     folder.WriteFile("Set2/Piece6.gif", "");
     for (int asked : {2, 5, 0, -3, 40000}) {
-        const PieceSet set = LoadPieceSet(folder.Path(), asked, BuiltInPieces());
+        const PieceSet set = LoadPieceSet({folder.Path()}, asked, BuiltInPieces());
         EXPECT_EQ(set.number, 1) << asked;
         EXPECT_EQ(set.boardColor, kBlue & 0xFFFFFFu) << asked;
     }
@@ -184,7 +184,7 @@ TEST(LoadPieceSet, WithoutAUsableSetOneTheBuiltInPiecesAreUsed) {
     folder.WriteFile("Set2/Piece0.gif", "GIF87a");
     const std::array<QImage, 7> builtIn = BuiltInPieces();
     for (const QString& path : {folder.Path(), folder.PathOf("nowhere")}) {
-        const PieceSet set = LoadPieceSet(path, 2, builtIn);
+        const PieceSet set = LoadPieceSet({path}, 2, builtIn);
         EXPECT_EQ(set.number, 0);
         EXPECT_EQ(set.boardColor, 0u);  // the see-through empty cell shows black
         EXPECT_EQ(set.pieces[0].pixel(10, 10), qRgb(0, 0, 0));
@@ -196,7 +196,7 @@ TEST(LoadPieceSet, OddSizedPicturesAreScaledToAPiece) {
     for (int size : {64, 20}) {
         TestFolder folder;
         folder.AddSet("Set1", "One", kBlue, size);
-        const PieceSet set = LoadPieceSet(folder.Path(), 1, BuiltInPieces());
+        const PieceSet set = LoadPieceSet({folder.Path()}, 1, BuiltInPieces());
         ASSERT_EQ(set.number, 1) << size;
         for (int kind = 0; kind < 7; ++kind)
             EXPECT_EQ(set.pieces[kind].size(), QSize(kPiecePixels, kPiecePixels)) << size;
@@ -212,25 +212,55 @@ TEST(LoadPieceSet, BoardColourIsTheEmptyCellsTopLeftPixelOnBlack) {
     corner.fill(kBlue);
     corner.setPixel(0, 0, kBrown);
     ASSERT_TRUE(testing::WriteGif(folder.PathOf("Set1/Piece0.gif"), corner));
-    EXPECT_EQ(LoadPieceSet(folder.Path(), 1, BuiltInPieces()).boardColor, kBrown & 0xFFFFFFu);
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 1, BuiltInPieces()).boardColor, kBrown & 0xFFFFFFu);
 
     // A see-through pixel is black whatever colour its palette entry holds.
     corner.setPixel(0, 0, qRgb(255, 255, 255));
     ASSERT_TRUE(testing::WriteGif(folder.PathOf("Set1/Piece0.gif"), corner, qRgb(255, 255, 255)));
-    const PieceSet set = LoadPieceSet(folder.Path(), 1, BuiltInPieces());
+    const PieceSet set = LoadPieceSet({folder.Path()}, 1, BuiltInPieces());
     EXPECT_EQ(set.number, 1);
     EXPECT_EQ(set.boardColor, 0u);
     EXPECT_EQ(set.pieces[0].pixel(1, 1), kBlue);
 }
 
+// --- The player's own sets ----------------------------------------------------------------
+
+// The player's folder comes after the program's: its sets are added, and its set of a
+// number the program also has is used instead, unless the player's one is broken.
+TEST(PlayersSets, AddToAndStandInForTheProgramsSets) {
+    TestFolder program;
+    program.AddSet("Set1", "Balls", kBlue);
+    program.AddSet("Set2", "Gems", kBlue);
+    TestFolder player;
+    player.AddSet("Set1", "My balls", kBrown);
+    player.AddSet("Set2", "Broken");
+    player.Remove("Set2/Title.txt");
+    player.AddSet("Set4", "Mine", kBrown);
+    const QStringList places{program.Path(), player.Path()};
+
+    const QList<PieceSetEntry> sets = FindPieceSets(places);
+    ASSERT_EQ(Numbers(sets), (QList<int>{1, 2, 4}));
+    EXPECT_EQ(sets[0].title, "My balls");
+    EXPECT_EQ(sets[1].title, "Gems");
+    EXPECT_EQ(sets[2].title, "Mine");
+
+    const PieceSet one = LoadPieceSet(places, 1, BuiltInPieces());
+    EXPECT_EQ(one.number, 1);
+    EXPECT_EQ(one.boardColor, kBrown & 0xFFFFFFu);
+    const PieceSet two = LoadPieceSet(places, 2, BuiltInPieces());
+    EXPECT_EQ(two.number, 2);
+    EXPECT_EQ(two.boardColor, kBlue & 0xFFFFFFu);
+    EXPECT_EQ(LoadPieceSet(places, 4, BuiltInPieces()).number, 4);
+}
+
 // --- The sets that ship with the game -------------------------------------------------------
 
 TEST(ShippedSets, AllListedAndLoadable) {
-    const QList<PieceSetEntry> sets = FindPieceSets(QUABE_SHIPPED_SETS);
+    const QList<PieceSetEntry> sets = FindPieceSets({QUABE_SHIPPED_SETS});
     ASSERT_EQ(Numbers(sets), (QList<int>{1, 2, 3}));
     for (const PieceSetEntry& set : sets) {
         EXPECT_FALSE(set.title.trimmed().isEmpty()) << set.number;
-        EXPECT_EQ(LoadPieceSet(QUABE_SHIPPED_SETS, set.number, BuiltInPieces()).number, set.number);
+        EXPECT_EQ(LoadPieceSet({QUABE_SHIPPED_SETS}, set.number, BuiltInPieces()).number, set.number);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "piece_sets.h"
 #include "test_folder.h"
 
 namespace quabe {
@@ -68,7 +69,7 @@ void DoubleClick(QListWidget* list, QPoint at) {
 
 // Shown the way the window shows it, but without its own event loop, so the test can act.
 struct ShownChooser {
-    ShownChooser(const TestFolder& folder, int current) : dialog(folder.Path(), current) {
+    ShownChooser(const TestFolder& folder, int current) : dialog({folder.Path()}, current) {
         dialog.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     }
@@ -194,6 +195,21 @@ TEST(SetChooser, WithNothingSelectedOkAndDoubleClickChangeNothing) {
     }
 }
 
+// One rule for the loader and the chooser: a set the chooser leaves out is not loaded
+// either, so the set in use can always be seen and chosen again.
+TEST(SetChooser, ASetItLeavesOutIsNotLoadedEither) {
+    TestFolder folder;
+    AddSets(folder, {1, 12});
+    folder.Remove("Set12/Title.txt");
+    const PieceSet set = LoadPieceSet({folder.Path()}, 12, {});
+    EXPECT_EQ(set.number, 1);
+    ShownChooser chooser(folder, set.number);
+    QListWidget* list = List(chooser.dialog);
+    EXPECT_EQ(Labels(list), QStringList{"Set 1"});
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().first()->text(), "Set 1");
+}
+
 // The window disables itself around the chooser; the chooser must still take the player's
 // choice and give it back from its modal loop.
 TEST(ChooseSet, RunsModallyOverADisabledWindow) {
@@ -211,7 +227,7 @@ TEST(ChooseSet, RunsModallyOverADisabledWindow) {
         QListWidget* list = List(*chooser);
         DoubleClick(list, CentreOf(list, 2));
     });
-    EXPECT_EQ(ChooseSet(&window, folder.Path(), 1), 5);
+    EXPECT_EQ(ChooseSet(&window, {folder.Path()}, 1), 5);
     EXPECT_TRUE(modal);
     EXPECT_TRUE(usable);
 
@@ -220,7 +236,7 @@ TEST(ChooseSet, RunsModallyOverADisabledWindow) {
         ASSERT_NE(chooser, nullptr);
         Click(*chooser, "pctReset");
     });
-    EXPECT_EQ(ChooseSet(&window, folder.Path(), 2), 2);
+    EXPECT_EQ(ChooseSet(&window, {folder.Path()}, 2), 2);
 }
 
 }  // namespace
