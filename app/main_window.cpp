@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 
 #include "piece_sets.h"
@@ -183,10 +184,13 @@ void MainWindow::ConnectControls() {
     });
 }
 
+// Centred on the screen's free area. A window larger than the area keeps its
+// top-left corner in it rather than hanging over both edges.
 void MainWindow::CentreOnScreen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+        move(area.x() + std::max(0, (area.width() - width()) / 2),
+             area.y() + std::max(0, (area.height() - height()) / 2));
     }
 }
 

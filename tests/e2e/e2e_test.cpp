@@ -352,6 +352,12 @@ TEST_F(EndToEnd, PicturesStaySharpAtTwiceTheDensity) {
     EXPECT_EQ(reader.Read(window), model.Board()) << "clicks land on logical cells";
 }
 
+TEST_F(EndToEnd, AWindowLargerThanTheScreenKeepsItsCornerOnIt) {
+    // At three times the density the 1600 x 1200 screen is 533 x 400 window pixels.
+    auto game = Launch({"QT_SCALE_FACTOR=3"});
+    EXPECT_EQ(game->Origin(), QPoint(0, 0));
+}
+
 TEST_F(EndToEnd, InstalledGameFindsItsSetsAndSounds) {
     QString installed = qEnvironmentVariable("QUABE_INSTALLED_PROGRAM");
     if (installed.isEmpty()) GTEST_SKIP() << "run by the install test";
