@@ -58,7 +58,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, [this] {
-        if (!exiting_) game.TimerTick();
+        if (exiting_) return;
+        busy_.WorkBegan();
+        game.TimerTick();
+        busy_.WorkEnded();
     });
     Timer1.start();
     CentreOnScreen();
@@ -180,8 +183,39 @@ void MainWindow::ConnectControls() {
     on(pctExitIcon, &MainWindow::ExitGame);
     connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
     connect(pctBoard, &PictureBox::mouseDown, this, [this](int button, QPointF at) {
-        if (!exiting_) game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
+        if (exiting_) return;
+        busy_.WorkBegan();
+        game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
+        busy_.WorkEnded();
     });
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool MainWindow::PressCameDuringWork(const QInputEvent& event) const {
+    return busy_.MadeDuringWork(event);
+}
+
+// Every input event teaches the busy clock the window system's time; a board
+// press made during busy work goes no further.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            busy_.Seen(static_cast<QInputEvent&>(*event));
+            if (watched == pctBoard && PressCameDuringWork(static_cast<QInputEvent&>(*event)))
+                return true;
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            busy_.Seen(static_cast<QInputEvent&>(*event));
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Centred on the screen's free area. A window larger than the area keeps its

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "desktop.h"
 #include "model.h"
@@ -193,6 +194,30 @@ TEST_F(EndToEnd, TheComputerRepliesInATwoPlayerGame) {
     EXPECT_EQ(ReadScore(window, 84), model.game.Score1);
     EXPECT_EQ(ReadScore(window, 110), model.game.Score2);
     EXPECT_GT(model.game.Score2, 0);
+}
+
+TEST_F(EndToEnd, APressMadeDuringABlinkIsDropped) {
+    QDir().mkpath(config_.path() + "/Quabe Pro");
+    {
+        QSettings store(StorePath(), QSettings::IniFormat);
+        store.setValue("Settings/Flash", 1);
+    }
+    auto game = Launch();
+    BoardReader reader(BuildFolder() + "/Set1");
+    QImage window = StartGame(*game);
+    Model model;
+    model.Load(reader.Read(window));
+    int row = 0, col = 0, next = 0, nextCol = 0;
+    ASSERT_TRUE(FindGroupCell(model, row, col));
+    model.game.MakeMove(row, col, false);
+    // A group on the board the first move leaves, so a second move would show.
+    ASSERT_TRUE(FindGroupCell(model, next, nextCol));
+
+    game->ClickCell(row, col);
+    QThread::msleep(350);  // the first group blinks for 1.2 seconds
+    game->ClickCell(next, nextCol);
+    window = game->WaitForSettle();
+    EXPECT_EQ(reader.Read(window), model.Board()) << "exactly the first removal";
 }
 
 TEST_F(EndToEnd, OptionsScreenTogglesAndReturns) {

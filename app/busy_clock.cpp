@@ -1,0 +1,48 @@
+#include "busy_clock.h"
+
+namespace quabe {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// Work this short kept no press waiting: an idle timer tick, a press on a gap.
+constexpr auto kShortest = milliseconds(1);
+
+// The X server's clock is 32 bits of milliseconds and wraps after 49 days; a
+// clock that jumps back by half that has wrapped and is learnt afresh.
+constexpr quint64 kWrapped = quint64{1} << 31;
+
+}  // namespace
+
+void BusyClock::Seen(const QInputEvent& event, Clock::time_point handled) {
+    const quint64 made = event.timestamp();
+    if (made == 0) return;  // an event that carries no time
+    if (lastMade_ > made + kWrapped) offset_.reset();
+    lastMade_ = made;
+    const Clock::duration offset =
+        handled.time_since_epoch() - milliseconds(static_cast<int64_t>(made));
+    if (!offset_ || offset < *offset_) offset_ = offset;
+}
+
+void BusyClock::WorkBegan(Clock::time_point now) {
+    began_ = now;
+}
+
+void BusyClock::WorkEnded(Clock::time_point now) {
+    if (now - began_ < kShortest) return;
+    spans_[next_] = {began_, now};
+    next_ = (next_ + 1) % spans_.size();
+}
+
+bool BusyClock::MadeDuringWork(const QInputEvent& event) const {
+    if (!offset_ || event.timestamp() == 0) return false;
+    const Clock::time_point made =
+        Clock::time_point(milliseconds(static_cast<int64_t>(event.timestamp()))) + *offset_;
+    for (const Span& span : spans_) {
+        if (span.begin <= made && made < span.end) return true;
+    }
+    return false;
+}
+
+}  // namespace quabe
