@@ -12,6 +12,7 @@
 
 #include "piece_sets.h"
 #include "sound.h"
+#include "system_move.h"
 #include "table_painter.h"
 
 namespace quabe {
@@ -234,20 +235,39 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, graphics.Window);
 }
 
-// A press of any button on the bare window moves it. Where the desktop cannot
-// move the window itself, it follows the pointer until the button is released.
+// A press of any button on the bare window moves it until that button is
+// released. Only the left button's drag is handed to the window manager, the
+// button it watches for the end of the move; the others, and every drag where
+// the desktop cannot move windows, follow the pointer by hand.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (QWindow* window = windowHandle(); window && window->startSystemMove()) return;
-    dragging_ = true;
+    const bool dragging = dragButton_ != Qt::NoButton && !dragHandedOver_;
+    if (dragging && (event->buttons() & dragButton_)) return;  // a second button joins in
+    dragButton_ = event->button();
     dragOffset_ = event->globalPosition().toPoint() - pos();
+    QWindow* window = windowHandle();
+    dragHandedOver_ = dragButton_ == Qt::LeftButton && window && window->startSystemMove();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
+    if (dragButton_ == Qt::NoButton || dragHandedOver_) return;
+    if (event->buttons() & dragButton_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    } else {
+        dragButton_ = Qt::NoButton;  // released where the window did not see it
+    }
 }
 
+// While the window manager moves the window it holds the pointer, so a release
+// seen here came before it took over: its move must not outlive the button, and
+// the window goes where the pointer let go.
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->buttons() == Qt::NoButton) dragging_ = false;
+    if (event->button() != dragButton_) return;
+    if (dragHandedOver_) {
+        CancelSystemMove(windowHandle());
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+    dragButton_ = Qt::NoButton;
+    dragHandedOver_ = false;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -151,8 +151,11 @@ class MainWindow : public QWidget, public Platform {
     bool exiting_ = false;
     bool hourglass_ = false;
     BusyClock busy_;
-    bool dragging_ = false;
+    // The drag of the bare window: the button that started it, where the window
+    // lies from the pointer, and whether the window manager has taken it over.
+    Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint dragOffset_;
+    bool dragHandedOver_ = false;
     std::unique_ptr<CuePlayer> cues_;
     std::unique_ptr<ImageLineSink> boardLines_;
     std::unique_ptr<TablePainter> tablePainter_;
