@@ -13,11 +13,19 @@ constexpr auto kShortest = milliseconds(1);
 // clock that jumps back by half that has wrapped and is learnt afresh.
 constexpr quint64 kWrapped = quint64{1} << 31;
 
+// Beyond any clock's reading (278 years); more would overflow our clock's nanoseconds.
+constexpr quint64 kNoTimeAbove = quint64{1} << 43;
+
+bool CarriesTime(const QInputEvent& event) {
+    return event.timestamp() != 0 && event.timestamp() < kNoTimeAbove;
+}
+
 }  // namespace
 
-void BusyClock::Seen(const QInputEvent& event, Clock::time_point handled) {
+void BusyClock::Seen(const QInputEvent& event) {
+    if (!CarriesTime(event)) return;
+    const Clock::time_point handled = Clock::now();
     const quint64 made = event.timestamp();
-    if (made == 0) return;  // an event that carries no time
     if (lastMade_ > made + kWrapped) offset_.reset();
     lastMade_ = made;
     const Clock::duration offset =
@@ -25,18 +33,19 @@ void BusyClock::Seen(const QInputEvent& event, Clock::time_point handled) {
     if (!offset_ || offset < *offset_) offset_ = offset;
 }
 
-void BusyClock::WorkBegan(Clock::time_point now) {
-    began_ = now;
+void BusyClock::WorkBegan() {
+    began_ = Clock::now();
 }
 
-void BusyClock::WorkEnded(Clock::time_point now) {
+void BusyClock::WorkEnded() {
+    const Clock::time_point now = Clock::now();
     if (now - began_ < kShortest) return;
     spans_[next_] = {began_, now};
     next_ = (next_ + 1) % spans_.size();
 }
 
 bool BusyClock::MadeDuringWork(const QInputEvent& event) const {
-    if (!offset_ || event.timestamp() == 0) return false;
+    if (!offset_ || !CarriesTime(event)) return false;
     const Clock::time_point made =
         Clock::time_point(milliseconds(static_cast<int64_t>(event.timestamp()))) + *offset_;
     for (const Span& span : spans_) {

@@ -26,11 +26,10 @@ class BusyClock {
   public:
     using Clock = std::chrono::steady_clock;
 
-    // Every input event as it is handled.
-    void Seen(const QInputEvent& event, Clock::time_point handled = Clock::now());
+    void Seen(const QInputEvent& event);  // every input event, as it is handled
     // Around each handler that may do busy work.
-    void WorkBegan(Clock::time_point now = Clock::now());
-    void WorkEnded(Clock::time_point now = Clock::now());
+    void WorkBegan();
+    void WorkEnded();
 
     bool MadeDuringWork(const QInputEvent& event) const;
 
