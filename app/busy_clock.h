@@ -38,7 +38,7 @@ class BusyClock {
         Clock::time_point begin, end;
     };
 
-    std::optional<Clock::duration> offset_;  // our clock minus the events' clock, at most
+    std::optional<Clock::duration> offset_;  // bounds our clock minus the events' from above
     quint64 lastMade_ = 0;
     Clock::time_point began_;
     // The latest spans: a shift may run before the presses queued during a move
