@@ -63,7 +63,10 @@ Graphics::Graphics() {
     const QImage hand = ReadShipped(QStringLiteral("hand.png"));
     Hand =
         hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(QPixmap::fromImage(hand), 12, 1);
-    Icon = QPixmap::fromImage(ReadShipped(QStringLiteral("icon32.png")));
+    for (int size : {32, 48, 64, 128, 256}) {
+        const QImage icon = ReadShipped(QStringLiteral("icon%1.png").arg(size));
+        if (!icon.isNull()) Icon.addPixmap(QPixmap::fromImage(icon));
+    }
 }
 
 }  // namespace quabe

@@ -2,6 +2,7 @@
 // The image holder: every shipped picture, loaded once and borrowed by the
 // controls, the board and the high-score table.
 #include <QCursor>
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 #include <array>
@@ -40,7 +41,7 @@ struct Graphics {
     QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
     QPixmap Fire, Mine, Black;
     QCursor Hand;
-    QPixmap Icon;
+    QIcon Icon;  // every shipped size, so the desktop need not scale the small one up
 };
 
 }  // namespace quabe

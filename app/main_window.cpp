@@ -7,10 +7,12 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 
 #include "piece_sets.h"
 #include "sound.h"
+#include "system_move.h"
 #include "table_painter.h"
 
 namespace quabe {
@@ -57,7 +59,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, [this] {
-        if (!exiting_) game.TimerTick();
+        if (exiting_) return;
+        busy_.WorkBegan();
+        game.TimerTick();
+        busy_.WorkEnded();
     });
     Timer1.start();
     CentreOnScreen();
@@ -179,14 +184,48 @@ void MainWindow::ConnectControls() {
     on(pctExitIcon, &MainWindow::ExitGame);
     connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
     connect(pctBoard, &PictureBox::mouseDown, this, [this](int button, QPointF at) {
-        if (!exiting_) game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
+        if (exiting_) return;
+        busy_.WorkBegan();
+        game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
+        busy_.WorkEnded();
     });
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
+bool MainWindow::PressCameDuringWork(const QInputEvent& event) const {
+    return busy_.MadeDuringWork(event);
+}
+
+// Every input event teaches the busy clock the window system's time; a board
+// press made during busy work goes no further.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            busy_.Seen(static_cast<QInputEvent&>(*event));
+            if (watched == pctBoard && PressCameDuringWork(static_cast<QInputEvent&>(*event)))
+                return true;
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+            busy_.Seen(static_cast<QInputEvent&>(*event));
+            break;
+        default:
+            break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Centred on the screen's free area. A window larger than the area keeps its
+// top-left corner in it rather than hanging over both edges.
 void MainWindow::CentreOnScreen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+        move(area.x() + std::max(0, (area.width() - width()) / 2),
+             area.y() + std::max(0, (area.height() - height()) / 2));
     }
 }
 
@@ -196,20 +235,39 @@ void MainWindow::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, graphics.Window);
 }
 
-// A press of any button on the bare window moves it. Where the desktop cannot
-// move the window itself, it follows the pointer until the button is released.
+// A press of any button on the bare window moves it until that button is
+// released. Only the left button's drag is handed to the window manager, the
+// button it watches for the end of the move; the others, and every drag where
+// the desktop cannot move windows, follow the pointer by hand.
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (QWindow* window = windowHandle(); window && window->startSystemMove()) return;
-    dragging_ = true;
+    const bool dragging = dragButton_ != Qt::NoButton && !dragHandedOver_;
+    if (dragging && (event->buttons() & dragButton_)) return;  // a second button joins in
+    dragButton_ = event->button();
     dragOffset_ = event->globalPosition().toPoint() - pos();
+    QWindow* window = windowHandle();
+    dragHandedOver_ = dragButton_ == Qt::LeftButton && window && window->startSystemMove();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_) move(event->globalPosition().toPoint() - dragOffset_);
+    if (dragButton_ == Qt::NoButton || dragHandedOver_) return;
+    if (event->buttons() & dragButton_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+    } else {
+        dragButton_ = Qt::NoButton;  // released where the window did not see it
+    }
 }
 
+// While the window manager moves the window it holds the pointer, so a release
+// seen here came before it took over: its move must not outlive the button, and
+// the window goes where the pointer let go.
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->buttons() == Qt::NoButton) dragging_ = false;
+    if (event->button() != dragButton_) return;
+    if (dragHandedOver_) {
+        CancelSystemMove(windowHandle());
+        move(event->globalPosition().toPoint() - dragOffset_);
+    }
+    dragButton_ = Qt::NoButton;
+    dragHandedOver_ = false;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "busy_clock.h"
 #include "celebration.h"
 #include "game.h"
 #include "graphics.h"
@@ -51,6 +52,10 @@ class MainWindow : public QWidget, public Platform {
     uint32_t LoadPieceSet() override;
 
     void ShowHighScores();
+
+    // Whether a press was made while a move, a blink, the computer's turn, an
+    // explosion or a shift ran: such a press is dropped.
+    bool PressCameDuringWork(const QInputEvent& event) const;
 
     // Leaves the program: saves the settings once and stops the event loop. Every
     // exit path (the exit pictures, the close command, the session) ends here.
@@ -132,6 +137,7 @@ class MainWindow : public QWidget, public Platform {
     void closeEvent(QCloseEvent* event) override;  // Form_Unload
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;  // every event of the program
 
   private:
     PictureBox* Place(PictureBox::Kind kind, const char* picture, QRect at, bool shown, bool hand,
@@ -144,8 +150,12 @@ class MainWindow : public QWidget, public Platform {
 
     bool exiting_ = false;
     bool hourglass_ = false;
-    bool dragging_ = false;
+    BusyClock busy_;
+    // The drag of the bare window: the button that started it, where the window
+    // lies from the pointer, and whether the window manager has taken it over.
+    Qt::MouseButton dragButton_ = Qt::NoButton;
     QPoint dragOffset_;
+    bool dragHandedOver_ = false;
     std::unique_ptr<CuePlayer> cues_;
     std::unique_ptr<ImageLineSink> boardLines_;
     std::unique_ptr<TablePainter> tablePainter_;

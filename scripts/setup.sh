@@ -5,7 +5,7 @@ packages=(
     cmake g++ make ccache pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
-    libx11-dev xvfb xdotool imagemagick x11-utils
+    libx11-dev libxcb1-dev xvfb xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream dpkg-dev fakeroot file lintian
 )
 missing=()

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <functional>
 
 #include "shown_window.h"
 
@@ -16,8 +17,10 @@ class RecordingWindow : public MainWindow {
     void RefreshBoard() override {
         MainWindow::RefreshBoard();
         frames.push_back(Shot(*this));
+        if (onRefresh) onRefresh();
     }
     std::vector<QImage> frames;
+    std::function<void()> onRefresh;
 };
 
 struct Playing {
@@ -126,6 +129,44 @@ TEST(Play, EachPressOfADoubleClickIsOneMove) {
     QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {},
                        w.pctBoard->mapTo(&w, QPoint(16, 9 * 36 + 16)));
     EXPECT_EQ(w.game.Board[10][1], 3) << "two presses took the two lowest pairs, no more";
+    EXPECT_EQ(w.game.Score1, 8);
+}
+
+// A left press and release on a cell, queued as the window system queues them and
+// stamped with the time they were made.
+void QueueClick(MainWindow& w, int row, int col, qint64 made) {
+    const QPointF at = w.pctBoard->mapTo(&w, QPoint((col - 1) * 36 + 16, (row - 1) * 36 + 16));
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        auto* event =
+            new QMouseEvent(type, at, w.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        event->setTimestamp(static_cast<quint64>(made));
+        QCoreApplication::postEvent(w.windowHandle(), event);
+    }
+}
+
+TEST(Play, APressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
+    Playing play(5);
+    MainWindow& w = play.w;
+    w.settings.Flash = true;
+    StackPairs(w);
+    // Half-way through the first move's blinks, a second press on the same cell.
+    play.w.onRefresh = [&] {
+        if (play.w.frames.size() == 5) QueueClick(w, 10, 1, TestClockMs());
+    };
+    QueueClick(w, 10, 1, TestClockMs());
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    play.w.onRefresh = nullptr;
+    EXPECT_EQ(w.game.Board[10][1], 2) << "the press made during the blink took no pair";
+
+    // A press made a millisecond after the work ended counts.
+    const qint64 made = TestClockMs() + 1;
+    while (TestClockMs() < made + 1) QTest::qSleep(1);
+    QueueClick(w, 10, 1, made);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(w.game.Board[10][1], 3) << "two pairs taken: the first press and the last";
     EXPECT_EQ(w.game.Score1, 8);
 }
 

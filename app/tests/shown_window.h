@@ -1,6 +1,7 @@
 #pragma once
 // The real main window on the offscreen desktop, with the helpers the tests use
 // to press on it and to read what it shows.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QWindow>
@@ -21,9 +22,22 @@ struct ShownWindow {
     MainWindow window;
 };
 
+// Milliseconds of a real clock, never 0. The window judges a board press by when
+// it was made, so the tests stamp their presses with real times as a window system
+// does; QTest's own clock steps half a second a click, however long a move took.
+inline qint64 TestClockMs() {
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed() + 1;
+}
+
 // A press and release sent to the window the way the desktop sends them, so
 // that the window finds the control under the point.
 inline void ClickAt(MainWindow& window, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::lastMouseTimestamp = static_cast<int>(TestClockMs()) - 1;  // QTest adds 1
     QTest::mouseClick(window.windowHandle(), button, {}, at);
 }
 

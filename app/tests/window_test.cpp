@@ -90,7 +90,9 @@ TEST(Window, FirstRunShowsAFramelessWindowWithAnEmptyBoardAndSoundOff) {
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "not resizable";
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.windowTitle(), "Quabe Pro");
-    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_EQ(w.windowIcon().availableSizes(),
+              QList<QSize>({{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}))
+        << "every shipped icon size";
 
     const QImage shot = Shot(w);
     EXPECT_TRUE(Shows(shot, w.graphics.SoundOff.toImage(), {630, 233}));

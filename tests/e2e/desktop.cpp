@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
+#include <climits>
 
 namespace e2e {
 
@@ -17,14 +19,18 @@ QImage GrabScreen() {
         QImage::Format_RGB32);
 }
 
-static QString RunXDo(const QStringList& arguments, int timeoutMs = 10000) {
-    QProcess xdo;
-    xdo.start("xdotool", arguments);
-    if (!xdo.waitForFinished(timeoutMs)) {
-        xdo.kill();
-        xdo.waitForFinished();
+static QString Run(const QString& program, const QStringList& arguments, int timeoutMs = 10000) {
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(timeoutMs)) {
+        tool.kill();
+        tool.waitForFinished();
     }
-    return QString::fromLocal8Bit(xdo.readAllStandardOutput());
+    return QString::fromLocal8Bit(tool.readAllStandardOutput());
+}
+
+static QString RunXDo(const QStringList& arguments, int timeoutMs = 10000) {
+    return Run("xdotool", arguments, timeoutMs);
 }
 
 void XDo(const QStringList& arguments) { RunXDo(arguments); }
@@ -74,13 +80,57 @@ bool GameProcess::Start() {
         },
         15000);
     if (!found) return false;
+    origin_ = Where();
+    if (origin_.x() == INT_MIN) return false;
+    WaitForSettle();
+    return true;
+}
+
+QPoint GameProcess::Where() const {
     QString shell = RunXDo({"getwindowgeometry", "--shell", QString::number(window_)});
     QRegularExpression xy("X=(-?\\d+)\\s+Y=(-?\\d+)");
     auto match = xy.match(shell);
-    if (!match.hasMatch()) return false;
-    origin_ = QPoint(match.captured(1).toInt(), match.captured(2).toInt());
-    WaitForSettle();
-    return true;
+    if (!match.hasMatch()) return {INT_MIN, INT_MIN};
+    return {match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+bool Viewable(unsigned long window) {
+    return Run("xwininfo", {"-id", QString::number(window)}).contains("IsViewable");
+}
+
+WindowManager::WindowManager() {
+    const QString home = home_.path();
+    QFile config(home + "/rc.xml");
+    if (config.open(QIODevice::WriteOnly)) {
+        config.write("<?xml version=\"1.0\"?>\n"
+                     "<openbox_config xmlns=\"http://openbox.org/3.4/rc\">\n"
+                     "  <desktops><number>1</number></desktops>\n"
+                     "</openbox_config>\n");
+        config.close();
+    }
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home + "/config");
+    env.insert("XDG_CACHE_HOME", home + "/cache");
+    env.insert("XDG_DATA_HOME", home + "/data");
+    process_.setProcessEnvironment(env);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start("openbox", {"--config-file", home + "/rc.xml"});
+    if (process_.waitForStarted(10000)) WaitUntil([&] { return Managing(); });
+}
+
+WindowManager::~WindowManager() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.terminate();  // SIGTERM to its own id: openbox gives the windows back and leaves
+    if (!process_.waitForFinished(5000)) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool WindowManager::Managing() const {
+    return process_.state() == QProcess::Running &&
+           Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
 }
 
 void GameProcess::Click(int x, int y, int button) {

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <array>
 #include <functional>
 
@@ -48,7 +49,9 @@ public:
     void Type(const QString& text);
     void Key(const QString& keys);
 
-    QImage Window() const;  // the window's area of the screen, at device pixels
+    QPoint Where() const;                   // the window's top-left corner on the screen now
+    void Relocate() { origin_ = Where(); }  // after the window has moved
+    QImage Window() const;                  // the window's area of the screen, at device pixels
     // Waits until the window stops changing (two equal grabs in a row) and differs
     // from `before`; returns the settled picture.
     QImage WaitForChange(const QImage& before, int timeoutMs = 15000);
@@ -63,6 +66,22 @@ private:
     unsigned long window_ = 0;
     QPoint origin_;
     double scale_ = 1.0;
+};
+
+// Whether the window is mapped and shown (not minimised).
+bool Viewable(unsigned long window);
+
+// Openbox managing this X server's windows for one test: started with a private
+// configuration and home, and stopped by its own process id at the end.
+class WindowManager {
+public:
+    WindowManager();
+    ~WindowManager();
+    bool Managing() const;  // it has announced itself on the root window
+
+private:
+    QTemporaryDir home_;
+    QProcess process_;
 };
 
 // Recognises the pieces on the board from a window picture by comparing every

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "desktop.h"
 #include "model.h"
@@ -195,6 +196,30 @@ TEST_F(EndToEnd, TheComputerRepliesInATwoPlayerGame) {
     EXPECT_GT(model.game.Score2, 0);
 }
 
+TEST_F(EndToEnd, APressMadeDuringABlinkIsDropped) {
+    QDir().mkpath(config_.path() + "/Quabe Pro");
+    {
+        QSettings store(StorePath(), QSettings::IniFormat);
+        store.setValue("Settings/Flash", 1);
+    }
+    auto game = Launch();
+    BoardReader reader(BuildFolder() + "/Set1");
+    QImage window = StartGame(*game);
+    Model model;
+    model.Load(reader.Read(window));
+    int row = 0, col = 0, next = 0, nextCol = 0;
+    ASSERT_TRUE(FindGroupCell(model, row, col));
+    model.game.MakeMove(row, col, false);
+    // A group on the board the first move leaves, so a second move would show.
+    ASSERT_TRUE(FindGroupCell(model, next, nextCol));
+
+    game->ClickCell(row, col);
+    QThread::msleep(350);  // the first group blinks for 1.2 seconds
+    game->ClickCell(next, nextCol);
+    window = game->WaitForSettle();
+    EXPECT_EQ(reader.Read(window), model.Board()) << "exactly the first removal";
+}
+
 TEST_F(EndToEnd, OptionsScreenTogglesAndReturns) {
     auto game = Launch();
     QImage window = game->Window();
@@ -350,6 +375,75 @@ TEST_F(EndToEnd, PicturesStaySharpAtTwiceTheDensity) {
     game->ClickCell(row, col);
     window = game->WaitForChange(window);
     EXPECT_EQ(reader.Read(window), model.Board()) << "clicks land on logical cells";
+}
+
+QStringList At(QPoint point) { return {QString::number(point.x()), QString::number(point.y())}; }
+
+// Drags the bare window with a button by `by`, in small steps as a hand does.
+void DragWindow(GameProcess& game, int button, QPoint by) {
+    const QPoint from = game.Where() + QPoint(4, 4);  // the frame's bar is bare
+    XDo(QStringList{"mousemove"} + At(from));
+    QThread::msleep(150);
+    XDo({"mousedown", QString::number(button)});
+    for (int step = 1; step <= 5; ++step) {
+        QThread::msleep(60);
+        XDo(QStringList{"mousemove"} + At(from + by * step / 5));
+    }
+    QThread::msleep(200);
+    XDo({"mouseup", QString::number(button)});
+}
+
+// Whether the window stays put while the pointer wanders with no button held.
+bool StaysPut(GameProcess& game) {
+    const QPoint before = game.Where();
+    XDo({"mousemove_relative", "50", "30"});
+    QThread::msleep(400);
+    return game.Where() == before;
+}
+
+TEST_F(EndToEnd, UnderAWindowManagerEveryButtonDragsTheBareWindowUntilReleased) {
+    WindowManager manager;
+    ASSERT_TRUE(manager.Managing()) << "openbox did not start";
+    auto game = Launch();
+    for (int button : {1, 3, 2}) {
+        SCOPED_TRACE(button);
+        const QPoint start = game->Where();
+        DragWindow(*game, button, {60, 40});
+        EXPECT_TRUE(WaitUntil([&] { return game->Where() == start + QPoint(60, 40); }, 3000))
+            << "the window follows the pointer";
+        EXPECT_TRUE(StaysPut(*game)) << "the drag ends at the release";
+    }
+    // A press, a motion and a release with no time between them, and a press and
+    // release alone: the window goes where the pointer let go, and no further.
+    for (int button : {1, 3}) {
+        for (QPoint by : {QPoint(16, 12), QPoint(0, 0)}) {
+            SCOPED_TRACE(testing::Message() << button << " by " << by.x());
+            const QPoint start = game->Where();
+            const QString name = QString::number(button);
+            XDo(QStringList{"mousemove"} + At(start + QPoint(4, 4)) +
+                QStringList{"mousedown", name} + QStringList{"mousemove"} +
+                At(start + QPoint(4, 4) + by) + QStringList{"mouseup", name});
+            EXPECT_TRUE(WaitUntil([&] { return game->Where() == start + by; }, 3000));
+            EXPECT_TRUE(StaysPut(*game));
+        }
+    }
+
+    // Minimise and restore through the window manager, then close.
+    game->Relocate();
+    game->Click(646, 22);
+    EXPECT_TRUE(WaitUntil([&] { return !Viewable(game->WindowId()); }));
+    XDo({"windowactivate", QString::number(game->WindowId())});
+    EXPECT_TRUE(WaitUntil([&] { return Viewable(game->WindowId()); }));
+    game->Relocate();
+    EXPECT_TRUE(Shows(game->WaitForSettle(), "pctNew.gif", kNew));
+    ASSERT_TRUE(RequestClose(game->WindowId()));
+    EXPECT_EQ(game->WaitForExit(), 0);
+}
+
+TEST_F(EndToEnd, AWindowLargerThanTheScreenKeepsItsCornerOnIt) {
+    // At three times the density the 1600 x 1200 screen is 533 x 400 window pixels.
+    auto game = Launch({"QT_SCALE_FACTOR=3"});
+    EXPECT_EQ(game->Origin(), QPoint(0, 0));
 }
 
 TEST_F(EndToEnd, InstalledGameFindsItsSetsAndSounds) {
