@@ -49,6 +49,8 @@ GameProcess::GameProcess(const QString& program, const QString& configHome,
                          const QStringList& extraEnvironment) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_CONFIG_HOME", configHome);
+    // Sets a player of this machine keeps in ~/.local/share must not reach the tests.
+    env.insert("XDG_DATA_HOME", configHome + "/data");
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.remove("QT_SCALE_FACTOR");
     for (const QString& pair : extraEnvironment) {
