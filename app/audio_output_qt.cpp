@@ -1,11 +1,10 @@
-// The audio module: plays waves through Qt Multimedia's default output. Samples
-// are pushed to the sink, which plays them on the audio server's own thread, so
-// a cue plays on while the game waits without handling events.
+// The audio module: plays waves through Qt Multimedia's default output. A wave
+// is pushed to the sink whole, and the audio server plays it on its own, so a cue
+// plays on while the game waits without handling events.
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
-#include <algorithm>
 
 #include "audio_output.h"
 
@@ -33,48 +32,53 @@ QAudioFormat FormatOf(const Wave& wave) {
     return format;
 }
 
+// The buffer each stream asks the server for: enough for the server to keep its
+// output fed, short enough that a new cue cuts in without a noticeable delay.
+constexpr int kBufferMs = 50;
+
 class QtAudioOutput : public AudioOutput {
   public:
-    explicit QtAudioOutput(QAudioDevice device) : device_(std::move(device)) {}
     ~QtAudioOutput() override { delete sink_; }
 
     bool Start(const Wave& wave) override {
+        // The default output of now: a server that went and came back has a new one.
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
         const QAudioFormat format = FormatOf(wave);
-        if (sink_ && sink_->format() != format) {
+        if (sink_ && (sink_->format() != format || device_ != device)) {
             sink_->stop();
             sink_->deleteLater();  // its destructor handles events, so never inside a move
             sink_ = nullptr;
         }
-        if (!sink_) sink_ = new QAudioSink(device_, format);
-        out_ = sink_->start();  // reopening the stream cuts off what still sounds
-        samples_ = wave.samples;
-        sent_ = 0;
-        if (!out_) return false;
-        Feed();
-        return true;
+        if (device.isNull()) return false;
+        if (!sink_) {
+            sink_ = new QAudioSink(device, format);
+            device_ = device;
+        }
+        // Every start opens a new stream, which asks for the sink's buffer size; after
+        // a stream the sink holds what the server granted, a little less than asked,
+        // so without this each cue would get a smaller buffer than the last.
+        sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+        QIODevice* out = sink_->start();  // the stream still sounding is cut off
+        if (!out) return false;
+        // All of the wave at once, so the server never runs dry in the middle of it,
+        // then a buffer of silence: the server starts a stream only once it holds
+        // nearly a full buffer, which a sound shorter than that never reaches alone.
+        const char silence = wave.format == SampleFormat::UInt8 ? '\x80' : '\0';
+        const QByteArray all = wave.samples + QByteArray(sink_->bufferSize(), silence);
+        return out->write(all) == all.size();
     }
 
-    // Never more than the sink has room for, so its buffer cannot overflow.
-    bool Feed() override {
-        if (!out_ || sent_ >= samples_.size()) return false;
-        const qsizetype room = std::min<qsizetype>(sink_->bytesFree(), samples_.size() - sent_);
-        if (room > 0) sent_ += std::max<qint64>(0, out_->write(samples_.constData() + sent_, room));
-        return sent_ < samples_.size();
-    }
+    int64_t PlayedMs() override { return sink_ ? sink_->processedUSecs() / 1000 : 0; }
 
   private:
     QAudioDevice device_;
     QAudioSink* sink_ = nullptr;
-    QIODevice* out_ = nullptr;
-    QByteArray samples_;
-    qsizetype sent_ = 0;
 };
 
 }  // namespace
 }  // namespace quabe
 
 extern "C" Q_DECL_EXPORT quabe::AudioOutput* quabe_create_audio_output() {
-    QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) return nullptr;
-    return new quabe::QtAudioOutput(std::move(device));
+    if (QMediaDevices::defaultAudioOutput().isNull()) return nullptr;
+    return new quabe::QtAudioOutput;
 }
