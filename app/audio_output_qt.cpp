@@ -4,7 +4,14 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QFile>
 #include <QMediaDevices>
+#include <algorithm>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "audio_output.h"
 
@@ -30,6 +37,42 @@ QAudioFormat FormatOf(const Wave& wave) {
     format.setChannelCount(wave.channels);
     format.setSampleRate(wave.sampleRate);
     return format;
+}
+
+bool TakesConnections(const QString& socketPath) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(socketPath);
+    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path)) return false;
+    std::memcpy(address.sun_path, path.constData(), path.size());
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool taken = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return taken;
+}
+
+// Qt Multimedia 6.4 reaches for the audio server once, when it is first asked
+// for a device, and never again if no server answers then. So it is first asked
+// once a server takes connections where the PulseAudio client looks by default:
+// a socket named by PULSE_SERVER, else the one in the user's runtime folder or
+// the system's. Where that cannot be told (a remote server, no runtime folder),
+// Qt is asked at once.
+bool ServerAnswers() {
+    QStringList sockets;
+    if (const QString server = qEnvironmentVariable("PULSE_SERVER"); !server.isEmpty()) {
+        const QString path = server.startsWith(u"unix:") ? server.mid(5) : server;
+        if (!path.startsWith(u'/') || path.contains(u' ')) return true;
+        sockets << path;
+    } else if (const QString runtime = qEnvironmentVariable("PULSE_RUNTIME_PATH");
+               !runtime.isEmpty()) {
+        sockets << runtime + QLatin1String("/native") << QStringLiteral("/var/run/pulse/native");
+    } else if (const QString user = qEnvironmentVariable("XDG_RUNTIME_DIR"); !user.isEmpty()) {
+        sockets << user + QLatin1String("/pulse/native") << QStringLiteral("/var/run/pulse/native");
+    } else {
+        return true;
+    }
+    return std::any_of(sockets.begin(), sockets.end(), TakesConnections);
 }
 
 // The buffer each stream asks the server for: enough for the server to keep its
@@ -79,6 +122,6 @@ class QtAudioOutput : public AudioOutput {
 }  // namespace quabe
 
 extern "C" Q_DECL_EXPORT quabe::AudioOutput* quabe_create_audio_output() {
-    if (QMediaDevices::defaultAudioOutput().isNull()) return nullptr;
+    if (!quabe::ServerAnswers() || QMediaDevices::defaultAudioOutput().isNull()) return nullptr;
     return new quabe::QtAudioOutput;
 }
