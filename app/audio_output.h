@@ -26,14 +26,15 @@ struct Wave {
 class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
-    // Starts `wave`, cutting off the sound still playing; false when it cannot play.
+    // Starts `wave` on a stream of its own, handing over all of it at once and
+    // cutting off the sound still playing; false when it cannot play.
     virtual bool Start(const Wave& wave) = 0;
-    // Hands over as much of the started wave as the output has room for; false
-    // once all of it has been handed over.
-    virtual bool Feed() = 0;
+    // How much of the started wave the audio server has played so far.
+    virtual int64_t PlayedMs() = 0;
 };
 
-// The module's one entry point: the default output, or null when the machine has none.
+// The module's one entry point: the default output, or null when the machine has
+// none now (asking again later finds an audio server that has started since).
 using CreateAudioOutputFunction = AudioOutput* (*)();
 constexpr char kCreateAudioOutput[] = "quabe_create_audio_output";
 constexpr char kAudioModule[] = "quabe_audio";

@@ -233,6 +233,11 @@ void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     painter.drawPixmap(0, 0, graphics.Window);
+    // Once the window is up, the audio output gets ready for the first cue.
+    if (!painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &MainWindow::PrepareSound);
+    }
 }
 
 // A press of any button on the bare window moves it until that button is

@@ -147,7 +147,9 @@ class MainWindow : public QWidget, public Platform {
     void FormResize();
     void ShowOptionPictures();
     void CentreOnScreen();
+    void PrepareSound();
 
+    bool painted_ = false;  // the first paint is done
     bool exiting_ = false;
     bool hourglass_ = false;
     BusyClock busy_;

@@ -51,6 +51,13 @@ void MainWindow::PlayCue(const char* fileName, int flags) {
     cues_->Play(QString::fromLatin1(fileName), flags == kCueWait);
 }
 
+// Called just after the window shows and when the sound is switched on, apart
+// from any move, so that the first cue need not wait for the audio libraries to
+// load and the audio server to answer.
+void MainWindow::PrepareSound() {
+    if (settings.Sound && !exiting_) cues_->Prepare();
+}
+
 // Milliseconds of the monotonic clock, offset so that no reading is ever 0,
 // which the rules keep for "not started".
 int64_t MainWindow::TickCount() {

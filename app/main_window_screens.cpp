@@ -138,6 +138,7 @@ void MainWindow::pctPlayers_Click() {
 void MainWindow::pctSound_Click() {
     settings.Sound = !settings.Sound;
     ShowOptionPictures();
+    if (settings.Sound) QTimer::singleShot(0, this, &MainWindow::PrepareSound);
 }
 
 // The game-over picture over a black board, the scores beside it, and the

@@ -13,8 +13,14 @@ namespace quabe {
 
 namespace {
 
-constexpr qint64 kMaxWaveBytes = 64 * 1024 * 1024;  // a cue is seconds long, never this
-constexpr int kFeedMs = 20;
+// A cue is handed to the audio server whole, and the server keeps at most 4 MB
+// of a stream; a cue is seconds long, never this.
+constexpr qint64 kMaxWaveBytes = 3 * 1024 * 1024;
+constexpr auto kPollTime = std::chrono::milliseconds(10);
+// After the server has played a waited-for cue, its end still crosses the
+// output's buffer; a server that stalls holds the game at most kMostLateMs more.
+constexpr auto kTailTime = std::chrono::milliseconds(60);
+constexpr int64_t kMostLateMs = 1000;
 
 uint16_t U16(const QByteArray& b, qsizetype at) {
     return qFromLittleEndian<uint16_t>(b.constData() + at);
@@ -32,14 +38,14 @@ std::optional<SampleFormat> SampleFormatOf(int tag, int bits) {
 }
 
 // The audio module lies beside the program, or in its library folder once installed.
-AudioOutput* CreateAudioOutput() {
+CreateAudioOutputFunction LoadAudioModule() {
     const QDir program(QCoreApplication::applicationDirPath());
     for (const QString& folder :
          {program.path(), program.filePath(QStringLiteral(QUABE_AUDIO_FROM_BIN))}) {
         QLibrary module(QDir(folder).filePath(QLatin1String(kAudioModule)));
         if (auto create =
                 reinterpret_cast<CreateAudioOutputFunction>(module.resolve(kCreateAudioOutput))) {
-            return create();
+            return create;
         }
     }
     return nullptr;
@@ -87,44 +93,37 @@ std::optional<Wave> ParseWave(const QByteArray& file) {
     return {};
 }
 
-CuePlayer::CuePlayer(QString folder) : folder_(std::move(folder)) {
-    feeder_.setInterval(kFeedMs);
-    connect(&feeder_, &QTimer::timeout, this, &CuePlayer::Feed);
-}
+CuePlayer::CuePlayer(QString folder) : folder_(std::move(folder)) {}
 
 CuePlayer::~CuePlayer() = default;
 
-void CuePlayer::Play(const QString& fileName, bool wait) {
+// Without an output, every call asks again: an audio server may have started.
+void CuePlayer::Prepare() {
     if (!audioStarted_) {
         audioStarted_ = true;
-        output_.reset(CreateAudioOutput());
+        create_ = LoadAudioModule();
     }
+    if (create_ && !output_) output_.reset(create_());
+}
+
+void CuePlayer::Play(const QString& fileName, bool wait) {
+    Prepare();
     if (!output_) return;
 
     QFile file(QDir(folder_).filePath(fileName));
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxWaveBytes) return;
     const auto wave = ParseWave(file.readAll());
-    feeder_.stop();
     if (!wave || !output_->Start(*wave)) return;
-    if (!wait) {
-        Feed();
-        return;
-    }
-    QElapsedTimer clock;
-    clock.start();
-    for (qint64 left = wave->durationMs; left > 0; left = wave->durationMs - clock.elapsed()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::min<qint64>(left, kFeedMs)));
-        output_->Feed();
-    }
+    if (wait) WaitUntilPlayed(wave->durationMs);
 }
 
-// A sound longer than the output's buffer is handed over as it plays.
-void CuePlayer::Feed() {
-    if (output_ && output_->Feed()) {
-        if (!feeder_.isActive()) feeder_.start();
-    } else {
-        feeder_.stop();
+void CuePlayer::WaitUntilPlayed(int64_t durationMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (output_->PlayedMs() < durationMs && clock.elapsed() < durationMs + kMostLateMs) {
+        std::this_thread::sleep_for(kPollTime);
     }
+    std::this_thread::sleep_for(kTailTime);
 }
 
 }  // namespace quabe

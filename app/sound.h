@@ -1,9 +1,7 @@
 #pragma once
 // The sound cues: one wave file at a time, the newest cutting off the one playing.
 #include <QByteArray>
-#include <QObject>
 #include <QString>
-#include <QTimer>
 #include <memory>
 #include <optional>
 
@@ -16,28 +14,31 @@ namespace quabe {
 // by the end of the file keeps the frames that are there.
 std::optional<Wave> ParseWave(const QByteArray& file);
 
-class CuePlayer : public QObject {
+class CuePlayer {
   public:
     explicit CuePlayer(QString folder);
-    ~CuePlayer() override;
+    ~CuePlayer();
 
     // Plays `fileName` from the folder. With `wait` the call returns when the
     // sound has ended; it sleeps meanwhile and handles no events. A missing or
     // unreadable file, or no audio output, plays nothing and returns at once.
     void Play(const QString& fileName, bool wait);
 
-    // The audio system is started only by the first cue that plays.
+    // Gets the audio output ready ahead of the first cue, which would otherwise
+    // wait for the audio libraries to load and the audio server to answer.
+    void Prepare();
+
+    // The audio system is started only by the first cue that plays, or Prepare.
     bool AudioStarted() const { return audioStarted_; }
     bool HasOutput() const { return output_ != nullptr; }
 
   private:
-    void StartAudio();
-    void Feed();
+    void WaitUntilPlayed(int64_t durationMs);
 
     QString folder_;
     bool audioStarted_ = false;
+    CreateAudioOutputFunction create_ = nullptr;
     std::unique_ptr<AudioOutput> output_;
-    QTimer feeder_;  // hands over the rest of a long sound that plays on
 };
 
 }  // namespace quabe

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
     cmake g++ make ccache pkg-config
     qt6-base-dev qt6-multimedia-dev libgl-dev
+    pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     libx11-dev libxcb1-dev xvfb xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream dpkg-dev fakeroot file lintian
