@@ -15,6 +15,8 @@
 #include "random.h"
 #include "settings_store.h"
 
+class QInputEvent;
+
 namespace quabe {
 
 class CuePlayer;
@@ -56,6 +58,9 @@ class MainWindow : public QWidget, public Platform {
     // exit path (the exit pictures, the close command, the session) ends here.
     void ExitGame();
     bool Exiting() const { return exiting_; }
+
+    // replaced by the real check at merge
+    bool PressCameDuringWork(const QInputEvent&) const { return false; }
 
     // Handlers of the controls.
     void pctNew_Click();
