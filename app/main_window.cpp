@@ -9,6 +9,7 @@
 #include <QWindow>
 #include <chrono>
 
+#include "accessibility.h"
 #include "piece_sets.h"
 #include "sound.h"
 #include "table_painter.h"
@@ -33,6 +34,7 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowIcon(graphics.Icon);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibility();
 
     CreateControls();
     ConnectControls();

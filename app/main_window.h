@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "board_cursor.h"
 #include "celebration.h"
 #include "game.h"
 #include "graphics.h"
@@ -89,6 +90,7 @@ class MainWindow : public QWidget, public Platform {
     Game game;
     NameEntry nameEntry;
     int NewEntryRow = 0;
+    BoardCursor boardCursor;
     QTimer Timer1;
 
     // The controls, named as the layout names them.
