@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "accessibility.h"
+#include "keyboard.h"
 #include "piece_sets.h"
 #include "sound.h"
 #include "table_painter.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
     });
     Timer1.start();
     CentreOnScreen();
+    keyboard_ = std::make_unique<Keyboard>(*this);
 }
 
 // Nothing of the game may run while the window comes apart: the audio sink

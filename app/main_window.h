@@ -21,6 +21,7 @@ class QInputEvent;
 namespace quabe {
 
 class CuePlayer;
+class Keyboard;
 class TablePainter;
 
 // The client area and the board rectangle, which the four marker lines of the
@@ -157,6 +158,7 @@ class MainWindow : public QWidget, public Platform {
     std::unique_ptr<ImageLineSink> boardLines_;
     std::unique_ptr<TablePainter> tablePainter_;
     std::unique_ptr<Celebration> celebration_;
+    std::unique_ptr<Keyboard> keyboard_;  // last, so first to go: it watches every control
 };
 
 }  // namespace quabe
