@@ -184,30 +184,21 @@ bool Keyboard::OnMainScreen() const {
 // The arrows belong to the board wherever the focus stands on the main screen.
 // The first one shows the cursor where it stands; later ones move it.
 bool Keyboard::ArrowKey(QKeyEvent& key) {
-    int rows = 0;
-    int cols = 0;
-    switch (key.key()) {
-        case Qt::Key_Up:
-            rows = -1;
-            break;
-        case Qt::Key_Down:
-            rows = 1;
-            break;
-        case Qt::Key_Left:
-            cols = -1;
-            break;
-        case Qt::Key_Right:
-            cols = 1;
-            break;
-        default:
-            return false;
-    }
+    struct Step {
+        Qt::Key key;
+        int rows, cols;
+    };
+    static constexpr Step kSteps[] = {
+        {Qt::Key_Up, -1, 0}, {Qt::Key_Down, 1, 0}, {Qt::Key_Left, 0, -1}, {Qt::Key_Right, 0, 1}};
+    const Step* step = std::find_if(std::begin(kSteps), std::end(kSteps),
+                                    [&](const Step& s) { return s.key == key.key(); });
+    if (step == std::end(kSteps)) return false;
     if (!Plain(key) || !OnMainScreen()) return false;
     if (w_.PressCameDuringWork(key)) return true;
     w_.pctBoard->setFocus(Qt::OtherFocusReason);
     if (!w_.game.GameActive) return true;
     if (w_.boardCursor.Shown) {
-        StepCursor(w_.boardCursor, rows, cols);
+        StepCursor(w_.boardCursor, step->rows, step->cols);
     } else {
         w_.boardCursor.Shown = true;
     }
