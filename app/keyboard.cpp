@@ -222,12 +222,12 @@ bool Keyboard::BoardKey(QKeyEvent& key) {
         return false;
     }
     // A held key is one press, as a held mouse button is.
-    if (w_.PressCameDuringWork(key) || key.isAutoRepeat() || w_.Exiting()) return true;
+    if (w_.PressCameDuringWork(key) || key.isAutoRepeat()) return true;
     if (!w_.game.GameActive || !OnMainScreen()) return true;
     BoardCursor& cursor = w_.boardCursor;
     if (cursor.Shown) {
-        w_.game.BoardMouseDown(button, w_.game.CellX[cursor.Row][cursor.Col] + kPieceSize / 2,
-                               w_.game.CellY[cursor.Row][cursor.Col] + kPieceSize / 2);
+        w_.BoardPress(button, w_.game.CellX[cursor.Row][cursor.Col] + kPieceSize / 2,
+                      w_.game.CellY[cursor.Row][cursor.Col] + kPieceSize / 2);
     }
     cursor.Shown = true;
     CursorChanged();

@@ -182,9 +182,12 @@ void MainWindow::ConnectControls() {
     on(pctExit, &MainWindow::ExitGame);
     on(pctExitIcon, &MainWindow::ExitGame);
     connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
-    connect(pctBoard, &PictureBox::mouseDown, this, [this](int button, QPointF at) {
-        if (!exiting_) game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
-    });
+    connect(pctBoard, &PictureBox::mouseDown, this,
+            [this](int button, QPointF at) { BoardPress(button, at.x() * 15, at.y() * 15); });
+}
+
+void MainWindow::BoardPress(int button, double x, double y) {
+    if (!exiting_) game.BoardMouseDown(button, x, y);
 }
 
 void MainWindow::CentreOnScreen() {

@@ -64,6 +64,9 @@ class MainWindow : public QWidget, public Platform {
     // replaced by the real check at merge
     bool PressCameDuringWork(const QInputEvent&) const { return false; }
 
+    // pctBoard_MouseDown, in board units: the way of the mouse and the keys alike.
+    void BoardPress(int button, double x, double y);
+
     // Handlers of the controls.
     void pctNew_Click();
     void pctUndo_Click();
