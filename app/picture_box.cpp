@@ -84,7 +84,7 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
         event->accept();
-        if (!event->isAutoRepeat()) emit clicked();
+        if (!event->isAutoRepeat()) Click();
         return;
     }
     QWidget::keyPressEvent(event);
