@@ -132,6 +132,7 @@ void NamePictures(MainWindow& w) {
         {w.pctReset, QStringLiteral("Reset")},
         {w.pctGameOver, QStringLiteral("Game Over")},
         {w.pctAboutText, QStringLiteral("About Quabe Pro")},
+        {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
         {w.pctVersion[0], version},
         {w.pctVersion[1], version},
         {w.pctVersion[2], version},

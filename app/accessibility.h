@@ -10,7 +10,8 @@ class MainWindow;
 
 // Describes the window's pictures from then on; before any picture is made.
 void InstallAccessibility();
-// Names every picture that can be clicked; again after each change of an option.
+// Names every picture that can be clicked, and the table; again after each change
+// of an option.
 void NamePictures(MainWindow& w);
 // Names the board after the cursor's cell and each score row after the number it
 // shows. A name that changes is announced, as Qt announces every new name.
