@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include "accessibility.h"
+#include "keyboard.h"
 #include "piece_sets.h"
 #include "sound.h"
 #include "system_move.h"
@@ -35,6 +37,7 @@ MainWindow::MainWindow(QWidget* parent)
     setWindowIcon(graphics.Icon);
     setFixedSize(kWindowWidth, kWindowHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    InstallAccessibility();
 
     CreateControls();
     ConnectControls();
@@ -66,6 +69,7 @@ MainWindow::MainWindow(QWidget* parent)
     });
     Timer1.start();
     CentreOnScreen();
+    keyboard_ = std::make_unique<Keyboard>(*this);
 }
 
 // Nothing of the game may run while the window comes apart: the audio sink
@@ -183,13 +187,18 @@ void MainWindow::ConnectControls() {
     on(pctExit, &MainWindow::ExitGame);
     on(pctExitIcon, &MainWindow::ExitGame);
     connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
-    connect(pctBoard, &PictureBox::mouseDown, this, [this](int button, QPointF at) {
-        if (exiting_) return;
-        busy_.WorkBegan();
-        game.BoardMouseDown(button, at.x() * 15, at.y() * 15);
-        busy_.WorkEnded();
-    });
+    connect(pctBoard, &PictureBox::mouseDown, this,
+            [this](int button, QPointF at) { BoardPress(button, at.x() * 15, at.y() * 15); });
     QCoreApplication::instance()->installEventFilter(this);
+}
+
+// The one way to the board, for the mouse and the keys alike; the span of its
+// work is what later presses are judged against.
+void MainWindow::BoardPress(int button, double x, double y) {
+    if (exiting_) return;
+    busy_.WorkBegan();
+    game.BoardMouseDown(button, x, y);
+    busy_.WorkEnded();
 }
 
 bool MainWindow::PressCameDuringWork(const QInputEvent& event) const {

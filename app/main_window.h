@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "board_cursor.h"
 #include "busy_clock.h"
 #include "celebration.h"
 #include "game.h"
@@ -16,9 +17,12 @@
 #include "random.h"
 #include "settings_store.h"
 
+class QInputEvent;
+
 namespace quabe {
 
 class CuePlayer;
+class Keyboard;
 class TablePainter;
 
 // The client area and the board rectangle, which the four marker lines of the
@@ -62,6 +66,9 @@ class MainWindow : public QWidget, public Platform {
     void ExitGame();
     bool Exiting() const { return exiting_; }
 
+    // pctBoard_MouseDown, in board units: the way of the mouse and the keys alike.
+    void BoardPress(int button, double x, double y);
+
     // Handlers of the controls.
     void pctNew_Click();
     void pctUndo_Click();
@@ -89,6 +96,7 @@ class MainWindow : public QWidget, public Platform {
     Game game;
     NameEntry nameEntry;
     int NewEntryRow = 0;
+    BoardCursor boardCursor;
     QTimer Timer1;
 
     // The controls, named as the layout names them.
@@ -162,6 +170,7 @@ class MainWindow : public QWidget, public Platform {
     std::unique_ptr<ImageLineSink> boardLines_;
     std::unique_ptr<TablePainter> tablePainter_;
     std::unique_ptr<Celebration> celebration_;
+    std::unique_ptr<Keyboard> keyboard_;  // last, so first to go: it watches every control
 };
 
 }  // namespace quabe

@@ -2,6 +2,7 @@
 // game-over display, the high-score table and the piece-set chooser.
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
 #include "table_painter.h"
@@ -108,6 +109,7 @@ void MainWindow::ShowOptionPictures() {
     pctFlashSelection->SetPicture(yesNo(settings.Flash));
     pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
     pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+    NamePictures(*this);
 }
 
 void MainWindow::pctRowShiftsSelection_Click() {

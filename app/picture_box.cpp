@@ -78,6 +78,18 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
+// A picture that has the focus is clicked with Space or Enter, as a button is.
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        if (!event->isAutoRepeat()) Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 DrawingBox::DrawingBox(QWidget* parent, QSize size) : PictureBox(parent, Kind::Box) {
     resize(size);
     SetImageSize(size);

@@ -22,6 +22,7 @@ class PictureBox : public QWidget {
     // for its picture: most boxes of the other screens are never needed in a game.
     void SetPictureSource(const QString& name, QSize expected);
     const QPixmap& Picture();
+    void Click() { emit clicked(); }  // what a click does; a key's or a reader's way in
 
   signals:
     void clicked();                                // left press and release on the box
@@ -32,6 +33,7 @@ class PictureBox : public QWidget {
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void LoadSource();

@@ -155,17 +155,22 @@ QString StoredSound() {
 
 // Each exit path ends the running event loop, as leaving the program does, and
 // saves once: a later request (the session quitting after a close) saves nothing.
+// Ctrl+Q leaves as the exit pictures do.
 TEST(Window, EveryExitPathSavesOnceAndEndsTheEventLoop) {
-    for (int path = 0; path < 3; ++path) {
+    for (int path = 0; path < 4; ++path) {
         SCOPED_TRACE(path);
         ShownWindow shown;
         MainWindow& w = shown.window;
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         Click(w, w.pctSound);
         QTimer::singleShot(0, [&] {
             if (path == 0) Click(w, w.pctExit);
             if (path == 1) Click(w, w.pctExitIcon);
             if (path == 2) w.close();
+            if (path == 3) QTest::keyClick(w.windowHandle(), Qt::Key_Q, Qt::ControlModifier);
         });
+        QTimer::singleShot(5000, &w, [] { QCoreApplication::exit(99); });  // a path that fails
         EXPECT_EQ(QApplication::exec(), 0);
         EXPECT_TRUE(w.Exiting());
         EXPECT_FALSE(w.Timer1.isActive());

@@ -286,6 +286,42 @@ TEST_F(EndToEnd, AGamePlayedToTheEndEntersTheTable) {
     EXPECT_EQ(Stored("HighScore1").toString(), QString::number(score));
 }
 
+// The window takes the keyboard as it shows: a move, Undo, a toggle and leaving,
+// all typed.
+TEST_F(EndToEnd, TheKeyboardAlonePlaysAMoveUndoesItAndLeaves) {
+    auto game = Launch();
+    BoardReader reader(BuildFolder() + "/Set1");
+    QImage window = game->Window();
+    game->Key("ctrl+n");
+    window = game->WaitForChange(window);
+    BoardGrid dealt = reader.Read(window);
+    ASSERT_TRUE(FullBoard(dealt));
+
+    Model model;
+    model.Load(dealt);
+    int row = 0, col = 0;
+    ASSERT_TRUE(FindGroupCell(model, row, col));
+    int size = model.game.GroupSize(row, col);
+    model.game.MakeMove(row, col, false);
+    // The first arrow shows the cursor bottom left; the others walk it to the group.
+    QStringList keys{"key", "--delay", "30", "Up"};
+    for (int r = 10; r > row; --r) keys << "Up";
+    for (int c = 1; c < col; ++c) keys << "Right";
+    XDo(keys << "Return");
+    EXPECT_TRUE(WaitUntil([&] { return reader.Read(game->Window()) == model.Board(); }))
+        << "the group under the cursor went, as a click on it takes it";
+    EXPECT_TRUE(WaitUntil([&] { return ReadScore(game->Window(), 84) == size * (size - 1) + 2; }));
+
+    game->Key("ctrl+z");
+    EXPECT_TRUE(WaitUntil([&] { return reader.Read(game->Window()) == dealt; }));
+
+    XDo({"key", "--delay", "30", "Tab", "Tab", "space"});  // the board, New, then Sound
+    EXPECT_TRUE(WaitUntil([&] { return Shows(game->Window(), "pctSoundOn.gif", kSound); }));
+    game->Key("ctrl+q");
+    EXPECT_EQ(game->WaitForExit(), 0);
+    EXPECT_EQ(Stored("Sound").toString(), "1");
+}
+
 TEST_F(EndToEnd, TheCloseCommandAndSigtermSaveTheOptions) {
     {
         auto game = Launch();

@@ -1,0 +1,155 @@
+#include "accessibility.h"
+
+#include <QAccessibleWidget>
+
+#include "board_cursor.h"
+#include "main_window.h"
+
+namespace quabe {
+
+namespace {
+
+constexpr int kRowCells = kScoreCells / 2;
+
+// Each score row speaks through its leftmost cell, the first a reader meets.
+PictureBox* ScoreLabel(const MainWindow& w, int row) {
+    return w.imgScore[row * kRowCells + kRowCells - 1];
+}
+
+// The number a score row shows, read from its digit pictures by identity, as the
+// game reads its toggles: empty while the cells show no digits.
+QString ShownScore(MainWindow& w, int row) {
+    int value = 0;
+    for (int cell = row * kRowCells + kRowCells - 1; cell >= row * kRowCells; --cell) {
+        const qint64 shown = w.imgScore[cell]->Picture().cacheKey();
+        int digit = 0;
+        while (digit <= 9 && w.graphics.Digits[digit].cacheKey() != shown) ++digit;
+        if (digit > 9) return {};
+        value = value * 10 + digit;
+    }
+    return QString::number(value);
+}
+
+// One interface for every picture of the window. It decides what the picture is
+// each time it is asked, since Qt keeps it from the picture's first mention on.
+class PictureAccessible : public QAccessibleWidget {
+  public:
+    explicit PictureAccessible(PictureBox* box) : QAccessibleWidget(box) {}
+
+    QAccessible::Role role() const override {
+        const MainWindow* w = Window();
+        if (w && widget() == w->pctBoard) return QAccessible::Canvas;
+        if (w && IsScoreCell(*w)) return QAccessible::StaticText;
+        return Clickable() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QString text(QAccessible::Text t) const override {
+        const MainWindow* w = Window();
+        if (w && widget() == w->pctBoard && t == QAccessible::Description) {
+            return QStringLiteral(
+                "The arrow keys move the cursor; Space or Enter removes the group under it, "
+                "Shift+Space shows the group.");
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    // The other cells of a score row say nothing their row's label does not.
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const MainWindow* w = Window();
+        if (w && IsScoreCell(*w) && widget() != ScoreLabel(*w, 0) && widget() != ScoreLabel(*w, 1))
+            state.invisible = true;
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (Clickable()) names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        auto* box = static_cast<PictureBox*>(widget());
+        if (action == pressAction() && Clickable() && box->isVisible() && box->isEnabled()) {
+            box->Click();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+  private:
+    const MainWindow* Window() const { return qobject_cast<const MainWindow*>(widget()->window()); }
+
+    bool IsScoreCell(const MainWindow& w) const {
+        return std::find(std::begin(w.imgScore), std::end(w.imgScore), widget()) !=
+               std::end(w.imgScore);
+    }
+
+    // The pictures that take the Tab focus are the ones a click works on.
+    bool Clickable() const {
+        const MainWindow* w = Window();
+        return (widget()->focusPolicy() & Qt::TabFocus) && !(w && widget() == w->pctBoard);
+    }
+};
+
+QAccessibleInterface* PictureInterface(const QString&, QObject* object) {
+    if (auto* box = qobject_cast<PictureBox*>(object)) return new PictureAccessible(box);
+    return nullptr;
+}
+
+QString OnOff(bool on) {
+    return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    QAccessible::installFactory(PictureInterface);
+}
+
+void NamePictures(MainWindow& w) {
+    const Settings& s = w.settings;
+    const QString version =
+        QStringLiteral("Version %1.%2").arg(QUABE_VERSION_MAJOR).arg(QUABE_VERSION_MINOR);
+    const std::pair<PictureBox*, QString> names[] = {
+        {w.pctNew, QStringLiteral("New")},
+        {w.pctSound, QStringLiteral("Sound: ") + OnOff(s.Sound)},
+        {w.pctUndo, QStringLiteral("Undo")},
+        {w.pctHighScores, QStringLiteral("High Scores")},
+        {w.pctSet, QStringLiteral("Game Set")},
+        {w.pctPlayers,
+         s.OnePlayer ? QStringLiteral("Players: one") : QStringLiteral("Players: two")},
+        {w.pctEvents, QStringLiteral("Events/Options")},
+        {w.pctHelp, QStringLiteral("Help")},
+        {w.pctExit, QStringLiteral("Exit")},
+        {w.pctMinimizeIcon, QStringLiteral("Minimise")},
+        {w.pctExitIcon, QStringLiteral("Close")},
+        {w.pctRowShiftsSelection, QStringLiteral("Row Shifts: ") + OnOff(s.RowShifts)},
+        {w.pctColumnShiftsSelection, QStringLiteral("Column Shifts: ") + OnOff(s.ColumnShifts)},
+        {w.pctMinesSelection, QStringLiteral("Mines: ") + OnOff(s.Mines)},
+        {w.pctFlashSelection, QStringLiteral("Flash Pieces: ") + OnOff(s.Flash)},
+        {w.pctOk, QStringLiteral("OK")},
+        {w.pctReset, QStringLiteral("Reset")},
+        {w.pctGameOver, QStringLiteral("Game Over")},
+        {w.pctAboutText, QStringLiteral("About Quabe Pro")},
+        {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
+        {w.pctVersion[0], version},
+        {w.pctVersion[1], version},
+        {w.pctVersion[2], version},
+    };
+    for (const auto& [box, name] : names) box->setAccessibleName(name);
+}
+
+void NameBoardAndScores(MainWindow& w) {
+    const BoardCursor& cursor = w.boardCursor;
+    const bool shown = cursor.Shown && w.game.GameActive && w.pctBoard->isVisible();
+    w.pctBoard->setAccessibleName(shown ? DescribeCell(w.game, cursor.Row, cursor.Col)
+                                        : QStringLiteral("Board"));
+    for (int row = 0; row < 2; ++row) {
+        const QString score = ShownScore(w, row);
+        const QString label = QStringLiteral("Player %1 score").arg(row + 1);
+        ScoreLabel(w, row)->setAccessibleName(score.isEmpty() ? label : label + ": " + score);
+    }
+}
+
+}  // namespace quabe

@@ -1,0 +1,20 @@
+#pragma once
+// What assistive technology is told about the window, through Qt's own
+// accessibility interfaces: a name for every picture that can be clicked, with
+// the state a toggle shows; each player's score as text; and the board cursor's
+// cell, announced as it changes.
+
+namespace quabe {
+
+class MainWindow;
+
+// Describes the window's pictures from then on; before any picture is made.
+void InstallAccessibility();
+// Names every picture that can be clicked, and the table; again after each change
+// of an option.
+void NamePictures(MainWindow& w);
+// Names the board after the cursor's cell and each score row after the number it
+// shows. A name that changes is announced, as Qt announces every new name.
+void NameBoardAndScores(MainWindow& w);
+
+}  // namespace quabe

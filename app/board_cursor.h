@@ -1,0 +1,51 @@
+#pragma once
+// The board cursor of keyboard play: the cell it stands on, the frames that show
+// it and the group under it in the gutters between the pieces, and the words
+// that tell a player who cannot see the board what lies there.
+#include <QRegion>
+#include <QString>
+#include <QWidget>
+
+#include "game.h"
+
+namespace quabe {
+
+// The cursor keeps its row and column whatever the pieces do around it.
+struct BoardCursor {
+    int Row = kRows;  // it first appears bottom left
+    int Col = 1;
+    bool Shown = false;
+};
+
+// One step of the cursor, stopping at the board's edges.
+void StepCursor(BoardCursor& cursor, int rows, int cols);
+
+// The frames, in the pixels of a picture that has the board's cell (1, 1) at
+// `origin`. Each is three pixels wide and lies in the gutters next to its cells;
+// the group's is empty when the cell holds no group of two or more.
+QRegion CellFrame(const Game& game, QPoint origin, int row, int col);
+QRegion GroupFrame(const Game& game, QPoint origin, int row, int col);
+
+// The cell as words: "row 3, column 5, piece 2, group of 4, 14 points".
+QString DescribeCell(const Game& game, int row, int col);
+
+// Paints the cursor and its group's frame above the board picture, so that what
+// the rules paint never changes. It covers the frame picture's whole board area:
+// the board picture has no gutter of its own left of column 1 or above row 1.
+class BoardOverlay : public QWidget {
+  public:
+    BoardOverlay(QWidget* window, const QWidget& board, const Game& game,
+                 const BoardCursor& cursor);
+    // The strips beside the board picture, which the board's own repaints miss.
+    QRegion Margins() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const QWidget& board_;
+    const Game& game_;
+    const BoardCursor& cursor_;
+};
+
+}  // namespace quabe

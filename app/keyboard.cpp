@@ -1,0 +1,278 @@
+// Every key does what a click or a press on the board already does, through the
+// same handlers, so the keys bring no rules of their own.
+#include "keyboard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QShortcut>
+#include <algorithm>
+
+#include "accessibility.h"
+#include "board_cursor.h"
+#include "main_window.h"
+
+namespace quabe {
+
+// The ring round the focused picture: two pixels wide, one pixel clear of it. It
+// lies beneath every picture, so it can only ever show in the margins between
+// them. (QFocusFrame stacks itself just below the focused widget, above pictures
+// made before it, and would cover an option toggle's neighbour by a pixel.)
+class FocusRing : public QWidget {
+  public:
+    explicit FocusRing(QWidget* window) : QWidget(window) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+    void Surround(const QRect& picture) {
+        setGeometry(picture.adjusted(-kReach, -kReach, kReach, kReach));
+        lower();
+        show();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const QRect inner = rect().adjusted(kWidth, kWidth, -kWidth, -kWidth);
+        QPainter painter(this);
+        for (const QRect& strip : QRegion(rect()) - QRegion(inner))
+            painter.fillRect(strip, Qt::white);
+    }
+
+  private:
+    static constexpr int kWidth = 2;
+    static constexpr int kReach = kWidth + 1;
+};
+
+namespace {
+
+bool Plain(const QKeyEvent& key) {
+    return (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool ClickIfShown(PictureBox* box) {
+    if (!box->isVisible()) return false;
+    box->Click();
+    return true;
+}
+
+}  // namespace
+
+Keyboard::Keyboard(MainWindow& window) : w_(window) {
+    stops_ = {w_.pctBoard,
+              w_.pctNew,
+              w_.pctSound,
+              w_.pctUndo,
+              w_.pctHighScores,
+              w_.pctSet,
+              w_.pctPlayers,
+              w_.pctEvents,
+              w_.pctHelp,
+              w_.pctExit,
+              w_.pctRowShiftsSelection,
+              w_.pctColumnShiftsSelection,
+              w_.pctMinesSelection,
+              w_.pctFlashSelection,
+              w_.pctGameOver,
+              w_.pctAboutText,
+              w_.pctOk,
+              w_.pctReset,
+              w_.pctMinimizeIcon,
+              w_.pctExitIcon};
+    std::vector<QWidget*> order;
+    for (PictureBox* stop : stops_) {
+        stop->setFocusPolicy(Qt::TabFocus);
+        // The table takes the focus only for a name; Tab leaves it for OK.
+        if (stop == w_.pctOk) order.push_back(w_.pctHighScore);
+        order.push_back(stop);
+    }
+    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+
+    overlay_ = new BoardOverlay(&w_, *w_.pctBoard, w_.game, w_.boardCursor);
+    overlay_->setVisible(!w_.pctBoard->isHidden());
+    ring_ = new FocusRing(&w_);
+
+    w_.installEventFilter(this);
+    for (QWidget* child : w_.findChildren<QWidget*>()) child->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this] { PlaceRing(); });
+    naming_.setSingleShot(true);
+    naming_.setInterval(0);
+    connect(&naming_, &QTimer::timeout, this, [this] { NameBoardAndScores(w_); });
+    NameBoardAndScores(w_);
+    AddCommandKeys();
+}
+
+// Each command key clicks its picture, and only while that picture is shown: a
+// key never does what the screen in view does not offer.
+void Keyboard::AddCommandKeys() {
+    auto add = [this](const QList<QKeySequence>& keys, auto action) {
+        auto* shortcut = new QShortcut(&w_);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    using Standard = QKeySequence;
+    add(Standard::keyBindings(Standard::New), [this] { ClickIfShown(w_.pctNew); });
+    add(Standard::keyBindings(Standard::Undo), [this] { ClickIfShown(w_.pctUndo); });
+    add({QKeySequence(Qt::CTRL | Qt::Key_H)}, [this] { ClickIfShown(w_.pctHighScores); });
+    add(Standard::keyBindings(Standard::HelpContents), [this] { ClickIfShown(w_.pctHelp); });
+    // Spelt out: some desktops' key schemes have no standard Quit key.
+    add({QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { w_.ExitGame(); });
+    // Escape leaves a screen the way it offers: the about picture, or OK.
+    add(Standard::keyBindings(Standard::Cancel),
+        [this] { ClickIfShown(w_.pctAboutText) || ClickIfShown(w_.pctOk); });
+}
+
+bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // A command key never arrives as a key press, only as this.
+            KeysInUse(true);
+            // While a name is typed every key but Escape belongs to the table, as
+            // before there were command keys.
+            const auto& key = static_cast<QKeyEvent&>(*event);
+            const bool toTable = watched == w_.pctHighScore && w_.nameEntry.EnteringName() &&
+                                 key.key() != Qt::Key_Escape;
+            if (toTable) event->accept();
+            return toTable;
+        }
+        case QEvent::KeyPress: {
+            auto& key = static_cast<QKeyEvent&>(*event);
+            KeysInUse(true);
+            if (watched == w_.pctHighScore && w_.nameEntry.EnteringName())
+                return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;  // Tab stays
+            if (watched == w_.pctBoard && BoardKey(key)) return true;
+            return ArrowKey(key);
+        }
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            KeysInUse(false);
+            if (watched == w_.pctBoard && w_.boardCursor.Shown) {
+                w_.boardCursor.Shown = false;
+                CursorChanged();
+            }
+            return false;
+        case QEvent::Show:
+            if (watched == &w_) w_.activateWindow();
+            if (watched == w_.pctBoard) overlay_->show();
+            if (std::find(stops_.begin(), stops_.end(), watched) != stops_.end()) FocusFirstStop();
+            return false;
+        case QEvent::Hide:
+            if (watched == w_.pctBoard) overlay_->hide();
+            if (watched == QApplication::focusWidget()) PlaceRing();
+            return false;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (watched == QApplication::focusWidget()) PlaceRing();
+            return false;
+        case QEvent::Paint:
+            // Whatever changed the board may have changed the group's outline, the
+            // cursor's cell and the scores too: they are named once it is over.
+            if (watched == w_.pctBoard) {
+                if (w_.boardCursor.Shown) overlay_->update(overlay_->Margins());
+                if (!naming_.isActive()) naming_.start();
+            }
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool Keyboard::OnMainScreen() const {
+    return w_.pctNew->isVisible() && w_.pctBoard->isVisible();
+}
+
+// The arrows belong to the board wherever the focus stands on the main screen.
+// The first one shows the cursor where it stands; later ones move it.
+bool Keyboard::ArrowKey(QKeyEvent& key) {
+    struct Step {
+        Qt::Key key;
+        int rows, cols;
+    };
+    static constexpr Step kSteps[] = {
+        {Qt::Key_Up, -1, 0}, {Qt::Key_Down, 1, 0}, {Qt::Key_Left, 0, -1}, {Qt::Key_Right, 0, 1}};
+    const Step* step = std::find_if(std::begin(kSteps), std::end(kSteps),
+                                    [&](const Step& s) { return s.key == key.key(); });
+    if (step == std::end(kSteps)) return false;
+    if (!Plain(key) || !OnMainScreen()) return false;
+    if (w_.PressCameDuringWork(key)) return true;
+    w_.pctBoard->setFocus(Qt::OtherFocusReason);
+    if (!w_.game.GameActive) return true;
+    if (w_.boardCursor.Shown) {
+        StepCursor(w_.boardCursor, step->rows, step->cols);
+    } else {
+        w_.boardCursor.Shown = true;
+    }
+    CursorChanged();
+    return true;
+}
+
+// Space and Enter press the cursor's cell as the left button does; Shift+Space
+// and the Menu key as the right button does, showing the group. While the cursor
+// is hidden a press only brings it back: no key plays a cell the player cannot see.
+bool Keyboard::BoardKey(QKeyEvent& key) {
+    const bool space = key.key() == Qt::Key_Space;
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    int button = 0;
+    if ((space || enter) && Plain(key)) {
+        button = 1;
+    } else if ((space && key.modifiers() == Qt::ShiftModifier) ||
+               (key.key() == Qt::Key_Menu && Plain(key))) {
+        button = 2;
+    } else {
+        return false;
+    }
+    // A held key is one press, as a held mouse button is.
+    if (w_.PressCameDuringWork(key) || key.isAutoRepeat()) return true;
+    if (!w_.game.GameActive || !OnMainScreen()) return true;
+    BoardCursor& cursor = w_.boardCursor;
+    if (cursor.Shown) {
+        w_.BoardPress(button, w_.game.CellX[cursor.Row][cursor.Col] + kPieceSize / 2,
+                      w_.game.CellY[cursor.Row][cursor.Col] + kPieceSize / 2);
+    }
+    cursor.Shown = true;
+    CursorChanged();
+    return true;
+}
+
+void Keyboard::CursorChanged() {
+    overlay_->update();
+    NameBoardAndScores(w_);
+}
+
+// A screen that opens puts the focus on its first picture: the board on the main
+// screen, OK on the table (a name being typed then takes it for the table).
+void Keyboard::FocusFirstStop() {
+    QWidget* first = nullptr;
+    if (w_.pctGameOver->isVisible()) {
+        first = w_.pctGameOver;
+    } else if (w_.pctAboutText->isVisible()) {
+        first = w_.pctAboutText;
+    } else if (w_.pctRowShiftsSelection->isVisible()) {
+        first = w_.pctRowShiftsSelection;
+    } else if (w_.pctHighScore->isVisible()) {
+        first = w_.pctOk;
+    } else if (w_.pctNew->isVisible()) {
+        first = w_.pctBoard;
+    }
+    if (first && first->isVisible()) first->setFocus(Qt::OtherFocusReason);
+}
+
+void Keyboard::KeysInUse(bool inUse) {
+    if (inUse == keysInUse_) return;
+    keysInUse_ = inUse;
+    PlaceRing();
+}
+
+// The cursor is the board's own mark of the focus, so the board gets no ring.
+void Keyboard::PlaceRing() {
+    QWidget* focus = QApplication::focusWidget();
+    const bool ringed = keysInUse_ && focus && focus != w_.pctBoard && focus->isVisible() &&
+                        std::find(stops_.begin(), stops_.end(), focus) != stops_.end();
+    if (ringed) {
+        ring_->Surround(focus->geometry());
+    } else {
+        ring_->hide();
+    }
+}
+
+}  // namespace quabe

@@ -1,0 +1,43 @@
+#pragma once
+// Playing from the keyboard: the board cursor and the keys that act on its cell,
+// the window's command keys, and the focus that Tab moves through the pictures
+// that can be clicked, with a ring round the focused one.
+#include <QObject>
+#include <QTimer>
+#include <vector>
+
+class QKeyEvent;
+
+namespace quabe {
+
+class BoardOverlay;
+class FocusRing;
+class MainWindow;
+class PictureBox;
+
+class Keyboard : public QObject {
+  public:
+    explicit Keyboard(MainWindow& window);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void AddCommandKeys();
+    bool OnMainScreen() const;
+    bool ArrowKey(QKeyEvent& key);
+    bool BoardKey(QKeyEvent& key);
+    void CursorChanged();
+    void FocusFirstStop();
+    void KeysInUse(bool inUse);
+    void PlaceRing();
+
+    MainWindow& w_;
+    std::vector<PictureBox*> stops_;  // the Tab order, each screen's hidden ones skipped
+    BoardOverlay* overlay_;
+    FocusRing* ring_;
+    bool keysInUse_ = false;  // the ring shows from a key press to the next mouse press
+    QTimer naming_;           // names the board and the scores once a repaint is over
+};
+
+}  // namespace quabe
