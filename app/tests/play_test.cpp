@@ -170,6 +170,39 @@ TEST(Play, APressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
     EXPECT_EQ(w.game.Score1, 8);
 }
 
+// A key press queued the same way, for the window's focused control.
+void QueueKey(MainWindow& w, Qt::Key key, qint64 made) {
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        auto* event = new QKeyEvent(type, key, Qt::NoModifier);
+        event->setTimestamp(static_cast<quint64>(made));
+        QCoreApplication::postEvent(w.windowHandle(), event);
+    }
+}
+
+TEST(Play, AKeyPressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
+    Playing play(5);
+    MainWindow& w = play.w;
+    w.settings.Flash = true;
+    StackPairs(w);
+    QueueKey(w, Qt::Key_Up, TestClockMs());  // the first arrow shows the cursor at row 10, column 1
+    QCoreApplication::sendPostedEvents();
+    ASSERT_TRUE(w.boardCursor.Shown);
+    play.w.onRefresh = [&] {
+        if (play.w.frames.size() == 5) QueueKey(w, Qt::Key_Return, TestClockMs());
+    };
+    QueueKey(w, Qt::Key_Return, TestClockMs());
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    play.w.onRefresh = nullptr;
+    EXPECT_EQ(w.game.Board[10][1], 2) << "the key pressed during the blink took no pair";
+
+    const qint64 made = TestClockMs() + 1;
+    while (TestClockMs() < made + 1) QTest::qSleep(1);
+    QueueKey(w, Qt::Key_Return, made);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(w.game.Board[10][1], 3) << "two pairs taken: the first key and the last";
+}
+
 TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {
     Playing play(5);
     MainWindow& w = play.w;
