@@ -146,30 +146,6 @@ void QueueClick(MainWindow& w, int row, int col, qint64 made) {
     }
 }
 
-TEST(Play, APressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
-    Playing play(5);
-    MainWindow& w = play.w;
-    w.settings.Flash = true;
-    StackPairs(w);
-    // Half-way through the first move's blinks, a second press on the same cell.
-    play.w.onRefresh = [&] {
-        if (play.w.frames.size() == 5) QueueClick(w, 10, 1, TestClockMs());
-    };
-    QueueClick(w, 10, 1, TestClockMs());
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents();
-    play.w.onRefresh = nullptr;
-    EXPECT_EQ(w.game.Board[10][1], 2) << "the press made during the blink took no pair";
-
-    // A press made a millisecond after the work ended counts.
-    const qint64 made = TestClockMs() + 1;
-    while (TestClockMs() < made + 1) QTest::qSleep(1);
-    QueueClick(w, 10, 1, made);
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(w.game.Board[10][1], 3) << "two pairs taken: the first press and the last";
-    EXPECT_EQ(w.game.Score1, 8);
-}
-
 // A key press queued the same way, for the window's focused control.
 void QueueKey(MainWindow& w, Qt::Key key, qint64 made) {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
@@ -179,28 +155,44 @@ void QueueKey(MainWindow& w, Qt::Key key, qint64 made) {
     }
 }
 
-TEST(Play, AKeyPressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
-    Playing play(5);
+// With Flash on, `press` takes the lowest pair of column 1; a second one made
+// half-way through its blinks is dropped, and one made a millisecond after the
+// work ended counts.
+void PressDuringAndJustAfterABlink(Playing& play, const std::function<void(qint64)>& press) {
     MainWindow& w = play.w;
-    w.settings.Flash = true;
-    StackPairs(w);
-    QueueKey(w, Qt::Key_Up, TestClockMs());  // the first arrow shows the cursor at row 10, column 1
-    QCoreApplication::sendPostedEvents();
-    ASSERT_TRUE(w.boardCursor.Shown);
     play.w.onRefresh = [&] {
-        if (play.w.frames.size() == 5) QueueKey(w, Qt::Key_Return, TestClockMs());
+        if (play.w.frames.size() == 5) press(TestClockMs());
     };
-    QueueKey(w, Qt::Key_Return, TestClockMs());
+    press(TestClockMs());
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents();
     play.w.onRefresh = nullptr;
-    EXPECT_EQ(w.game.Board[10][1], 2) << "the key pressed during the blink took no pair";
+    EXPECT_EQ(w.game.Board[10][1], 2) << "the press made during the blink took no pair";
 
     const qint64 made = TestClockMs() + 1;
     while (TestClockMs() < made + 1) QTest::qSleep(1);
-    QueueKey(w, Qt::Key_Return, made);
+    press(made);
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(w.game.Board[10][1], 3) << "two pairs taken: the first key and the last";
+    EXPECT_EQ(w.game.Board[10][1], 3) << "two pairs taken: the first press and the last";
+    EXPECT_EQ(w.game.Score1, 8);
+}
+
+TEST(Play, APressMadeDuringABlinkIsDroppedAndOneMadeJustAfterCounts) {
+    Playing play(5);
+    play.w.settings.Flash = true;
+    StackPairs(play.w);
+    PressDuringAndJustAfterABlink(play, [&](qint64 made) { QueueClick(play.w, 10, 1, made); });
+}
+
+TEST(Play, AKeyPressedDuringABlinkIsDroppedAndOneJustAfterCounts) {
+    Playing play(5);
+    play.w.settings.Flash = true;
+    StackPairs(play.w);
+    QueueKey(play.w, Qt::Key_Up, TestClockMs());  // shows the cursor at row 10, column 1
+    QCoreApplication::sendPostedEvents();
+    ASSERT_TRUE(play.w.boardCursor.Shown);
+    PressDuringAndJustAfterABlink(play,
+                                  [&](qint64 made) { QueueKey(play.w, Qt::Key_Return, made); });
 }
 
 TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {
