@@ -97,6 +97,12 @@ QAccessibleInterface* PictureInterface(const QString&, QObject* object) {
     return nullptr;
 }
 
+// Qt tells a reader of every name it is given, even the same one again, and the
+// board is named after each of its repaints: a reader hears only what changed.
+void Name(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
 QString OnOff(bool on) {
     return on ? QStringLiteral("on") : QStringLiteral("off");
 }
@@ -137,18 +143,18 @@ void NamePictures(MainWindow& w) {
         {w.pctVersion[1], version},
         {w.pctVersion[2], version},
     };
-    for (const auto& [box, name] : names) box->setAccessibleName(name);
+    for (const auto& [box, name] : names) Name(box, name);
 }
 
 void NameBoardAndScores(MainWindow& w) {
     const BoardCursor& cursor = w.boardCursor;
     const bool shown = cursor.Shown && w.game.GameActive && w.pctBoard->isVisible();
-    w.pctBoard->setAccessibleName(shown ? DescribeCell(w.game, cursor.Row, cursor.Col)
-                                        : QStringLiteral("Board"));
+    Name(w.pctBoard,
+         shown ? DescribeCell(w.game, cursor.Row, cursor.Col) : QStringLiteral("Board"));
     for (int row = 0; row < 2; ++row) {
         const QString score = ShownScore(w, row);
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
-        ScoreLabel(w, row)->setAccessibleName(score.isEmpty() ? label : label + ": " + score);
+        Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
 }
 
