@@ -93,6 +93,12 @@ std::optional<Wave> ParseWave(const QByteArray& file) {
     return {};
 }
 
+std::optional<Wave> ReadWave(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxWaveBytes) return {};
+    return ParseWave(file.readAll());
+}
+
 CuePlayer::CuePlayer(QString folder) : folder_(std::move(folder)) {}
 
 CuePlayer::~CuePlayer() = default;
@@ -110,9 +116,7 @@ void CuePlayer::Play(const QString& fileName, bool wait) {
     Prepare();
     if (!output_) return;
 
-    QFile file(QDir(folder_).filePath(fileName));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxWaveBytes) return;
-    const auto wave = ParseWave(file.readAll());
+    const auto wave = ReadWave(QDir(folder_).filePath(fileName));
     if (!wave || !output_->Start(*wave)) return;
     if (wait) WaitUntilPlayed(wave->durationMs);
 }

@@ -13,6 +13,8 @@ namespace quabe {
 // PCM. Anything else, or a malformed file, gives nothing; a data chunk cut short
 // by the end of the file keeps the frames that are there.
 std::optional<Wave> ParseWave(const QByteArray& file);
+// The wave file at `path`; nothing when it cannot be read or parsed.
+std::optional<Wave> ReadWave(const QString& path);
 
 class CuePlayer {
   public:
