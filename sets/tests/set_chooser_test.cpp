@@ -210,6 +210,33 @@ TEST(SetChooser, ASetItLeavesOutIsNotLoadedEither) {
     EXPECT_EQ(list->selectedItems().first()->text(), "Set 1");
 }
 
+// A folder of thousands of sets opens at once: only the sets in view have their pictures read,
+// and one that turns out broken then is left out as the loader leaves it out.
+TEST(SetChooser, ReadsThePicturesOfTheSetsInViewOnly) {
+    TestFolder folder;
+    for (int number = 1; number <= 40; ++number) AddSets(folder, {number});
+    folder.WriteFile("Set2/Piece4.gif", "GIF89a");
+    ShownChooser chooser(folder, 1);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_EQ(list->count(), 40);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->item(1)->isHidden(); }));
+    EXPECT_FALSE(list->item(0)->icon().isNull());
+    EXPECT_FALSE(list->item(2)->icon().isNull());
+    QListWidgetItem* last = list->item(39);
+    EXPECT_TRUE(last->icon().isNull());
+    list->scrollToItem(last);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !last->icon().isNull(); }));
+}
+
+TEST(SetChooser, ListsTheFirstThreeHundredSets) {
+    TestFolder folder;
+    for (int number = 305; number >= 1; --number) AddSets(folder, {number});
+    ShownChooser chooser(folder, 1);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_EQ(list->count(), 300);
+    EXPECT_EQ(list->item(299)->text(), "Set 300");
+}
+
 // The window disables itself around the chooser; the chooser must still take the player's
 // choice and give it back from its modal loop.
 TEST(ChooseSet, RunsModallyOverADisabledWindow) {
