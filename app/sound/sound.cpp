@@ -3,11 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLibrary>
 #include <QtEndian>
 #include <chrono>
 #include <thread>
+
+#include "bounded_read.h"
 
 namespace quabe {
 
@@ -93,10 +94,11 @@ std::optional<Wave> ParseWave(const QByteArray& file) {
     return {};
 }
 
+// A wave longer than the limit is not played at all: a cut one would end in a click.
 std::optional<Wave> ReadWave(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxWaveBytes) return {};
-    return ParseWave(file.readAll());
+    const BoundedRead file = ReadBounded(path, kMaxWaveBytes);
+    if (!file.Whole()) return {};
+    return ParseWave(file.bytes);
 }
 
 CuePlayer::CuePlayer(QString folder) : folder_(std::move(folder)) {}
