@@ -97,10 +97,14 @@ QString KeyText(QByteArrayView raw) {
     return key;
 }
 
-// An item that starts with "@" holds a type QSettings decodes; only "@@" is the game's own,
-// standing for a text that starts with "@".
+// An item that starts with "@" holds a type QSettings decodes. Two are texts, as the game
+// writes them: "@@" stands for a text that starts with "@", and "@String(...)" holds a text
+// with a NUL character in it.
 QString ItemText(const QString& item) {
-    return item.startsWith(QLatin1String("@@")) ? item.sliced(1) : item;
+    if (item.startsWith(QLatin1String("@@"))) return item.sliced(1);
+    if (item.startsWith(QLatin1String("@String(")) && item.endsWith(u')'))
+        return item.sliced(8, item.size() - 9);
+    return item;
 }
 
 // A value as QSettings reads it: blanks round it dropped unless quoted, backslash escapes

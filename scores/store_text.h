@@ -11,7 +11,8 @@ namespace quabe {
 // read the way QSettings reads what it has written, but only ever as text: QSettings
 // would also turn a value beginning with "@" into another type (a region, a nested
 // list...), which a few bytes can make enormous. A list of values separated by unquoted
-// commas reads as its items joined by commas; "@@" at the start of an item stands for "@".
+// commas reads as its items joined by commas. Of the values that begin with "@", only
+// the two that QSettings writes for texts are read as what they stand for.
 QHash<QString, QString> StoreTexts(QByteArrayView store);
 
 }  // namespace quabe

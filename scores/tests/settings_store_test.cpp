@@ -203,6 +203,7 @@ TEST_F(SettingsStoreTest, NamesAreKeptExactlyAsStored) {
         "Af\x7F",
         15);
     s.Table.HighScoreNames[6] = "@@";
+    s.Table.HighScoreNames[7] = std::string("@Variant(\0\0\0H\0\0\0\b\x7f\xc3\xbf)", 20);
     ASSERT_TRUE(SaveSettings(s, StorePath()));
     ExpectSame(LoadSettings(StorePath()), s);
 }
