@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <algorithm>
@@ -180,15 +179,20 @@ QString FirstField(const QString& text) {
 
 }  // namespace
 
+// Letters are compared as ASCII: a case-blind match would also take letters that only fold
+// to these, such as the long s of "\u017Fet7".
 int SetNumberOf(const QString& folderName) {
-    static const QRegularExpression pattern(
-        QRegularExpression::anchoredPattern(QStringLiteral("set([0-9]+)")),
-        QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(folderName);
-    if (!match.hasMatch()) return 0;
-    bool ok = false;
-    const int number = match.captured(1).toInt(&ok);
-    return ok && number <= kHighestSetNumber ? number : 0;
+    if (folderName.size() < 4) return 0;
+    for (int i = 0; i < 3; ++i) {
+        const char16_t c = folderName[i].unicode(), lower = u"set"[i];
+        if (c != lower && c != lower - u'a' + u'A') return 0;
+    }
+    int number = 0;
+    for (const QChar c : QStringView(folderName).sliced(3)) {
+        if (c < u'0' || c > u'9') return 0;
+        number = std::min(number * 10 + (c.unicode() - u'0'), kHighestSetNumber + 1);
+    }
+    return number <= kHighestSetNumber ? number : 0;
 }
 
 QString ProgramFolder() {

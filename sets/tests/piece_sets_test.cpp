@@ -97,7 +97,8 @@ TEST(FindPieceSets, CompleteSetsInNumberOrder) {
 TEST(FindPieceSets, OnlySetFollowedByDigitsCounts) {
     TestFolder folder;
     folder.AddSet("Set1", "One");
-    for (const char* name : {"Settings", "Set2b", "Set0", "Set", "xSet3", "Set99999"})
+    for (const char* name : {"Settings", "Set2b", "Set0", "Set", "xSet3", "Set99999",
+                             "\u017Fet5"})  // a long s, which folds to s
         folder.AddSet(name, name);
     folder.WriteFile("Set9.txt", "not a folder");
     folder.WriteFile("Set4", "a plain file named like a set");
