@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
     libx11-dev libxcb1-dev xvfb xdotool imagemagick x11-utils openbox
     desktop-file-utils appstream dpkg-dev fakeroot file lintian
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
