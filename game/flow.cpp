@@ -13,6 +13,7 @@ void Game::NewGame() {
     UndoScore1 = 0;
     UndoScore2 = 0;
     UndoReady = false;
+    BoardsCleared = 0;
     StartBoard();
 }
 
@@ -47,6 +48,7 @@ void Game::EndOfMove() {
     CheckMovesLeft(boardEmpty, movesLeft);
     if (movesLeft) return;
     if (boardEmpty) {
+        ++BoardsCleared;
         StartBoard();
     } else {
         GameOver();

@@ -80,6 +80,8 @@ struct Game {
     // Undo has something of this game to restore: the player has removed a group
     // since New. Keeps Undo from bringing back a finished game's board.
     bool UndoReady = false;
+    // Boards cleared in this game, each followed by a fresh one.
+    int BoardsCleared = 0;
 
     // The group queue of the last search: entries 1 .. next free - 1.
     int16_t GroupRow[kRows * kCols + 1]{};
@@ -94,6 +96,10 @@ struct Game {
 
 // Points for removing a group of n pieces: n(n - 1) + 2.
 int32_t Points(int n);
+
+// Who won a two-player game: the higher score.
+enum class Outcome { PlayerWins, ComputerWins, Draw };
+Outcome Winner(int32_t score1, int32_t score2);
 
 // Breadth-first search from the cell in queue entry 1 (already marked) over
 // four-neighbours of the same kind: up, down, left, right. Returns the next free
