@@ -104,6 +104,7 @@ TEST(Keys, AWholeGamePlayedByKeysFollowsTheRulesIntoTheTable) {
     }
 
     // From the game-over picture into the table, and back with Escape.
+    ASSERT_TRUE(WaitForGameOver(w));
     ASSERT_EQ(Focus(), w.pctGameOver);
     Key(w, Qt::Key_Return);
     ASSERT_TRUE(w.nameEntry.EnteringName());
@@ -158,12 +159,17 @@ TEST(Keys, TheCursorAndItsGroupAreFramedInTheGuttersUntilAMousePress) {
 TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     KeyedWindow shown;
     MainWindow& w = shown.window;
-    Key(w, Qt::Key_F1);
+    Click(w, w.pctHelp);
     ASSERT_TRUE(w.pctAboutText->isVisible());
     Key(w, Qt::Key_Escape);
     EXPECT_FALSE(w.pctAboutText->isVisible());
     EXPECT_TRUE(w.pctNew->isVisible());
     const QImage main = Shot(w);
+    Key(w, Qt::Key_F1);
+    ASSERT_TRUE(w.pctHowToPlay && w.pctHowToPlay->isVisible());
+    Key(w, Qt::Key_Escape);
+    EXPECT_FALSE(w.pctHowToPlay->isVisible());
+    EXPECT_EQ(Shot(w), main);
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(Shot(w), main) << "Escape does nothing on the main screen";
 
@@ -183,6 +189,7 @@ TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     Key(w, Qt::Key_N, Qt::ControlModifier);
     w.game.Score1 = 1234;
     w.game.GameOver();
+    ASSERT_TRUE(WaitForGameOver(w));
     Key(w, Qt::Key_Return);
     ASSERT_TRUE(w.nameEntry.EnteringName());
     Key(w, Qt::Key_A);

@@ -41,6 +41,12 @@ inline void ClickAt(MainWindow& window, QPoint at, Qt::MouseButton button = Qt::
     QTest::mouseClick(window.windowHandle(), button, {}, at);
 }
 
+// The pointer moved to `at` of the window, as the desktop reports it.
+inline void PointAt(MainWindow& window, QPoint at) {
+    QTest::mouseMove(window.windowHandle(), at);
+    QCoreApplication::processEvents();
+}
+
 inline void Click(MainWindow& window, QWidget* control) {
     ASSERT_TRUE(control->isVisible()) << control->metaObject()->className();
     ClickAt(window, control->mapTo(&window, control->rect().center()));
@@ -60,6 +66,12 @@ inline QImage Shot(MainWindow& window) {
 inline bool Shows(const QImage& shot, const QImage& picture, QPoint at) {
     const QImage flat = picture.convertToFormat(QImage::Format_RGB32);
     return shot.copy(QRect(at, flat.size())) == flat;
+}
+
+// The game-over display follows the end of a game once the finished board has
+// been in view for a moment.
+inline bool WaitForGameOver(MainWindow& window) {
+    return QTest::qWaitFor([&] { return window.pctGameOver->isVisible(); }, 5000);
 }
 
 inline std::vector<int> BoardCells(const MainWindow& window) {

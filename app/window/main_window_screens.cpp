@@ -36,6 +36,10 @@ void MainWindow::HideMainScreen() {
     }
     SetHourglass(false);
     for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers}) box->hide();
+    for (PictureBox* guide : {pctEventMarks, pctStartHint, pctWinner, pctClickToGoOn})
+        guide->hide();
+    EndBoardCleared();
+    ShowRowMarks();
 }
 
 void MainWindow::ShowMainScreen() {
@@ -51,9 +55,12 @@ void MainWindow::ShowMainScreen() {
         }
     }
     for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents, pctHelp,
-                            pctPlayers, pctUndo}) {
+                            pctPlayers, pctUndo, pctEventMarks}) {
         box->show();
     }
+    pctStartHint->setVisible(!BoardDealt);
+    EndBoardCleared();
+    ShowRowMarks();
     SetHourglass(false);
 }
 
@@ -73,30 +80,41 @@ void MainWindow::pctHelp_Click() {
     pctVersion[2]->move(width() / 2 + pctVersion[0]->width(), top);
     for (PictureBox* digit : pctVersion) digit->show();
     pctAboutText->show();
+    ShowHowToPlayLink(top + pctVersion[0]->height());
 }
 
 void MainWindow::pctHelpText_Click() {
+    HideAboutScreen();
+    ShowMainScreen();
+}
+
+void MainWindow::HideAboutScreen() {
     pctAboutText->hide();
     for (PictureBox* digit : pctVersion) digit->hide();
-    ShowMainScreen();
+    if (pctHowToPlayLink) pctHowToPlayLink->hide();
 }
 
 void MainWindow::pctEvents_Click() {
     HideMainScreen();
     for (PictureBox* box :
          {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
-          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctOk}) {
+          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk}) {
         box->show();
     }
 }
 
-// OK closes whichever screen uses it, the options or the high-score table.
+// OK closes whichever screen uses it: the options, the high-score table or the
+// how-to-play page.
 void MainWindow::pctOk_Click() {
     for (PictureBox* box : {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection,
                             pctRowShifts, pctColumnShifts, pctMines, pctFlashSelection, pctFlash,
-                            pctOk, pctReset, static_cast<PictureBox*>(pctHighScore)}) {
+                            pctRowShiftsNote, pctColumnShiftsNote, pctMinesNote, pctFlashNote,
+                            pctNextBoardNote, pctOk, pctReset,
+                            static_cast<PictureBox*>(pctHighScore)}) {
         box->hide();
     }
+    if (pctHowToPlay) pctHowToPlay->hide();
     nameEntry.Stop();
     ShowMainScreen();
 }
@@ -109,6 +127,7 @@ void MainWindow::ShowOptionPictures() {
     pctFlashSelection->SetPicture(yesNo(settings.Flash));
     pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
     pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+    ShowEventMarks();
     NamePictures(*this);
 }
 
@@ -143,9 +162,16 @@ void MainWindow::pctSound_Click() {
     if (settings.Sound) QTimer::singleShot(0, this, &MainWindow::PrepareSound);
 }
 
-// The game-over picture over a black board, the scores beside it, and the
-// fireworks running on the timer until the picture is clicked.
+// The finished board stays in view a moment, so the player sees the position
+// that ended the game; presses meanwhile are dropped.
 void MainWindow::ShowGameOver() {
+    lastPosition_.start();
+}
+
+// The game-over picture over a black board, the scores beside it, and the
+// fireworks running on the timer until the picture is clicked. Under the picture,
+// who won a two-player game, and what a click on it does.
+void MainWindow::ShowGameOverDisplay() {
     HideMainScreen();
     pctBoard->show();
     pctBoard->repaint();
@@ -156,16 +182,28 @@ void MainWindow::ShowGameOver() {
     for (int cell = 0; cell < kScoreCells; ++cell) {
         imgScore[cell]->setVisible(cell < 6 || game.TwoPlayers);
     }
+    ShowRowMarks();
+    if (game.TwoPlayers) {
+        const char* line[] = {"pctYouWin.gif", "pctComputerWins.gif", "pctDraw.gif"};
+        const int outcome = static_cast<int>(Winner(game.Score1, game.Score2));
+        pctWinner->SetPicture(LoadPicture(QLatin1String(line[outcome]), pctWinner->size()));
+        pctWinner->show();
+    }
+    pctClickToGoOn->show();
+    NameGuides(*this);
     celebration_->Start();
 }
 
 void MainWindow::StopCelebration() {
+    lastPosition_.stop();
     celebration_->Stop();
 }
 
 void MainWindow::pctGameOver_Click() {
     celebration_->Stop();
     pctGameOver->hide();
+    pctWinner->hide();
+    pctClickToGoOn->hide();
     NewEntryRow = InsertHighScore(settings.Table, game.Score1);
     if (NewEntryRow != 0) {
         HideMainScreen();
@@ -206,9 +244,12 @@ void MainWindow::ShowHighScores() {
     pctHighScore->update();
 }
 
+// Once Enter or the eighth character ends the name, OK has the focus, so that
+// a second Enter leaves the table.
 void MainWindow::pctHighScore_KeyPress(int code) {
     nameEntry.KeyPress(code);
     pctHighScore->update();
+    if (!nameEntry.EnteringName() && pctHighScore->hasFocus()) pctOk->setFocus(Qt::OtherFocusReason);
 }
 
 // The chooser is modal: the window takes no clicks until it closes. A change

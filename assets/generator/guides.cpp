@@ -14,7 +14,7 @@
 namespace artwork {
 namespace {
 
-constexpr int kPanel = 120;  // the side panel's free width, less a pixel each side
+constexpr int kUnderGameOver = 110;  // centred under GAME OVER, within the side panel
 constexpr int kMark = 14;    // an event mark: four share a button's 32-pixel slot
 
 QImage CentredWords(QSize size, const QString& text, double capHeight, double top) {
@@ -113,20 +113,23 @@ QImage FlashMark() {
     return image;
 }
 
-// Whose score a row is: a purple tab on the bar beside it, with a person or a
-// computer on it.
+// Whose score a row is: a light tab set in the bar beside it, with a person or a
+// computer in the game's purple, so it never reads as one more digit.
 QImage RowMark(bool computer) {
     QImage image = Canvas(10, 22);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient purple(0, 0, 10, 22);
-    purple.setColorAt(0, QColor(0xd8, 0x9c, 0xff));
-    purple.setColorAt(0.5, QColor(0x92, 0x38, 0xd0));
-    purple.setColorAt(1, QColor(0x4a, 0x10, 0x80));
+    QLinearGradient light(0, 0, 10, 0);
+    light.setColorAt(0, QColor(0xff, 0xff, 0xff));
+    light.setColorAt(1, QColor(0xb8, 0xb8, 0xc8));
+    p.setPen(QPen(QColor(0x4c, 0x4c, 0x58), 0.8));
+    p.setBrush(light);
+    p.drawRoundedRect(QRectF(0.4, 0.4, 9.2, 21.2), 2.5, 2.5);
+    QLinearGradient purple(0, 4, 0, 18);
+    purple.setColorAt(0, QColor(0xb8, 0x5c, 0xf0));
+    purple.setColorAt(1, QColor(0x5a, 0x16, 0x90));
     p.setPen(Qt::NoPen);
     p.setBrush(purple);
-    p.drawRoundedRect(QRectF(0, 0, 10, 22), 3, 3);
-    p.setBrush(QColor(0xff, 0xff, 0xff));
     if (!computer) {
         p.drawEllipse(QPointF(5, 7.2), 2.5, 2.5);
         p.drawRoundedRect(QRectF(1.4, 10.8, 7.2, 7), 2.6, 2.6);
@@ -135,7 +138,7 @@ QImage RowMark(bool computer) {
     p.drawRoundedRect(QRectF(1, 5, 8, 7.5), 1, 1);  // a monitor on its stand
     p.setBrush(QColor(0x30, 0x90, 0xe8));
     p.drawRect(QRectF(2.2, 6.2, 5.6, 5.1));
-    p.setBrush(QColor(0xff, 0xff, 0xff));
+    p.setBrush(purple);
     p.drawRect(QRectF(4.2, 12.5, 1.6, 2));
     p.drawRoundedRect(QRectF(2, 14.3, 6, 1.6), 0.8, 0.8);
     return image;
@@ -223,10 +226,10 @@ Assets GuidePictures() {
     auto add = [&out](const QString& name, const QImage& image) {
         out.push_back(Gif("pictures/" + name + ".gif", image, Transparency::None));
     };
-    add("pctYouWin", CentredWords({kPanel, 16}, "YOU WIN", 12, 2));
-    add("pctComputerWins", CentredWords({kPanel, 16}, "COMPUTER WINS", 12, 2));
-    add("pctDraw", CentredWords({kPanel, 16}, "DRAW", 12, 2));
-    add("pctClickToGoOn", CentredWords({kPanel, 14}, "CLICK TO GO ON", 9, 2));
+    add("pctYouWin", CentredWords({kUnderGameOver, 16}, "YOU WIN", 12, 2));
+    add("pctComputerWins", CentredWords({kUnderGameOver, 16}, "COMPUTER WINS", 12, 2));
+    add("pctDraw", CentredWords({kUnderGameOver, 16}, "DRAW", 12, 2));
+    add("pctClickToGoOn", CentredWords({kUnderGameOver, 14}, "CLICK TO GO ON", 9, 2));
     add("pctBoardCleared", BoardCleared());
     add("pctStartHint", StartHint());
     add("pctHowToPlayLink", HowToPlayLink());
