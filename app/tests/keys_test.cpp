@@ -269,9 +269,55 @@ TEST(Keys, TabWalksTheClickablePicturesWithARingAndSpaceOrEnterClicks) {
     EXPECT_EQ(w.settings.Table.HighScores[1], 0);
 }
 
-QString Name(QWidget* widget) {
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name) : QString();
+// The ring round a switch shows whole on all four sides, whether the switch says
+// YES or NO: neither its name beside it nor the line under it covers any of it.
+TEST(Keys, TheRingRoundEveryOptionSwitchShowsWhole) {
+    KeyedWindow shown;
+    MainWindow& w = shown.window;
+    w.settings.RowShifts = w.settings.Mines = true;  // YES is wider than NO
+    Click(w, w.pctEvents);
+    Key(w, Qt::Key_Tab, Qt::ShiftModifier);
+    Key(w, Qt::Key_Tab);  // a key in use: the ring shows
+    for (PictureBox* toggle : {w.pctRowShiftsSelection, w.pctColumnShiftsSelection,
+                               w.pctMinesSelection, w.pctFlashSelection}) {
+        ASSERT_EQ(Focus(), toggle);
+        const QRect at = toggle->geometry();
+        const QImage shot = Shot(w);
+        const QPoint sides[] = {{at.left() - 2, at.center().y()},
+                                {at.right() + 2, at.center().y()},
+                                {at.center().x(), at.top() - 2},
+                                {at.center().x(), at.bottom() + 2}};
+        for (QPoint side : sides)
+            EXPECT_EQ(shot.pixel(side) & 0xFFFFFF, 0xFFFFFFu)
+                << toggle->accessibleName().toStdString() << " at " << side.x() << "," << side.y();
+        Key(w, Qt::Key_Tab);
+    }
+}
+
+TEST(Keys, TabToTheBoardShowsTheCursorAndEnterAfterANameLeavesTheTable) {
+    KeyedWindow shown;
+    MainWindow& w = shown.window;
+    Key(w, Qt::Key_N, Qt::ControlModifier);
+    Key(w, Qt::Key_Tab);
+    ASSERT_EQ(Focus(), w.pctNew);
+    EXPECT_FALSE(w.boardCursor.Shown);
+    Key(w, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(Focus(), w.pctBoard);
+    EXPECT_TRUE(w.boardCursor.Shown) << "the board shows where the keys act";
+    EXPECT_FALSE(w.boardOverlay->Frames().isEmpty());
+
+    w.game.Score1 = 1234;
+    w.game.GameOver();
+    ASSERT_TRUE(WaitForGameOver(w));
+    Key(w, Qt::Key_Return);
+    ASSERT_TRUE(w.nameEntry.EnteringName());
+    Key(w, Qt::Key_A);
+    Key(w, Qt::Key_Return);
+    EXPECT_FALSE(w.nameEntry.EnteringName());
+    EXPECT_EQ(Focus(), w.pctOk);
+    Key(w, Qt::Key_Return);
+    EXPECT_FALSE(w.pctHighScore->isVisible()) << "a second Enter leaves the table";
+    EXPECT_EQ(w.settings.Table.HighScoreNames[1], "A");
 }
 
 TEST(Keys, AReaderHearsThePicturesTheScoreAndTheCursorCell) {
@@ -299,36 +345,36 @@ TEST(Keys, AReaderHearsThePicturesTheScoreAndTheCursorCell) {
         {w.pctAboutText, "About Quabe Pro"},
     };
     for (const auto& [picture, name] : pictures) {
-        EXPECT_EQ(Name(picture), name);
+        EXPECT_EQ(ReaderName(picture), name);
         EXPECT_EQ(QAccessible::queryAccessibleInterface(picture)->role(), QAccessible::Button)
             << name;
     }
     // A toggle's name follows what it shows, pressed by mouse or by the reader.
     Click(w, w.pctSound);
-    EXPECT_EQ(Name(w.pctSound), "Sound: on");
+    EXPECT_EQ(ReaderName(w.pctSound), "Sound: on");
     QAccessibleActionInterface* actions =
         QAccessible::queryAccessibleInterface(w.pctSound)->actionInterface();
     ASSERT_NE(actions, nullptr);
     actions->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(Name(w.pctSound), "Sound: off");
+    EXPECT_EQ(ReaderName(w.pctSound), "Sound: off");
 
-    EXPECT_EQ(Name(w.imgScore[5]), "Player 1 score") << "no digits before the first game";
+    EXPECT_EQ(ReaderName(w.imgScore[5]), "Player 1 score") << "no digits before the first game";
     Key(w, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(Name(w.imgScore[5]), "Player 1 score: 0");
+    EXPECT_EQ(ReaderName(w.imgScore[5]), "Player 1 score: 0");
     LayOutAnL(w);
 
-    EXPECT_EQ(Name(w.pctBoard), "Board");
+    EXPECT_EQ(ReaderName(w.pctBoard), "Board");
     Key(w, Qt::Key_Up);
-    EXPECT_EQ(Name(w.pctBoard), "row 10, column 1, piece 1, group of 3, 8 points");
+    EXPECT_EQ(ReaderName(w.pctBoard), "row 10, column 1, piece 1, group of 3, 8 points");
     Key(w, Qt::Key_Up);
     Key(w, Qt::Key_Right);
-    EXPECT_EQ(Name(w.pctBoard), "row 9, column 2, piece 5, no group");
+    EXPECT_EQ(ReaderName(w.pctBoard), "row 9, column 2, piece 5, no group");
 
     // After the removal the board tells what came to lie under the cursor.
     Key(w, Qt::Key_Down);
     Key(w, Qt::Key_Return);
-    EXPECT_EQ(Name(w.pctBoard), "row 10, column 2, piece 5, group of 3, 8 points");
-    EXPECT_EQ(Name(w.imgScore[5]), "Player 1 score: 8");
+    EXPECT_EQ(ReaderName(w.pctBoard), "row 10, column 2, piece 5, group of 3, 8 points");
+    EXPECT_EQ(ReaderName(w.imgScore[5]), "Player 1 score: 8");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The real main window on the offscreen desktop, with the helpers the tests use
 // to press on it and to read what it shows.
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
@@ -72,6 +73,12 @@ inline bool Shows(const QImage& shot, const QImage& picture, QPoint at) {
 // been in view for a moment.
 inline bool WaitForGameOver(MainWindow& window) {
     return QTest::qWaitFor([&] { return window.pctGameOver->isVisible(); }, 5000);
+}
+
+// What a screen reader is told a control is called.
+inline QString ReaderName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
 }
 
 inline std::vector<int> BoardCells(const MainWindow& window) {

@@ -93,6 +93,21 @@ QImage ShiftMark(bool rows) {
     return image;
 }
 
+// The mine on a faint red glow, so a mine this small still shows on black.
+QImage MineMark() {
+    QImage image = Canvas(kMark, kMark);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient glow(QPointF(7, 7), 7);
+    glow.setColorAt(0.5, QColor(0xff, 0x50, 0x30, 150));
+    glow.setColorAt(1, QColor(0xff, 0x50, 0x30, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(QPointF(7, 7), 7, 7);
+    p.drawImage(0, 0, MineBall(kMark));
+    return image;
+}
+
 QImage FlashMark() {
     QImage image = Canvas(kMark, kMark);
     QPainter p(&image);
@@ -173,7 +188,7 @@ std::vector<Part> HowToPlayParts() {
         {"Events",
          {{"Row shifts: every 10 to 20 s the pieces roll down a row.", ShiftMark(true)},
           {"Column shifts: every 10 to 20 s the columns roll right.", ShiftMark(false)},
-          {"Mines: up to 11 hidden; one blasts 3 x 3 pieces, no points.", MineBall(kMark)},
+          {"Mines: up to 11 hidden; one blasts 3 x 3 pieces, no points.", MineMark()},
           {"Flash pieces: a group blinks before it goes.", FlashMark()},
           {"Set them under Options; they start with the next board."}}},
         {"Keys",
@@ -249,7 +264,7 @@ Assets GuidePictures() {
 
     add("pctMarkRowShifts", ShiftMark(true));
     add("pctMarkColumnShifts", ShiftMark(false));
-    add("pctMarkMines", MineBall(kMark));
+    add("pctMarkMines", MineMark());
     add("pctMarkFlash", FlashMark());
     add("pctMarkPlayer", RowMark(false));
     add("pctMarkComputer", RowMark(true));
