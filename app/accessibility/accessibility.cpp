@@ -123,7 +123,8 @@ void Describe(QWidget* widget, const QString& description) {
 // The how-to-play page's words, shipped beside its picture.
 QString HowToPlayWords() {
     QFile words(QStringLiteral(":/pictures/pctHowToPlay.txt"));
-    return words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()).trimmed() : QString();
+    return words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()).trimmed()
+                                           : QString();
 }
 
 QString EventsOn(const Settings& s) {

@@ -42,8 +42,8 @@ const BoardCursor* PointedCell(const Game& game, const BoardCursor& cursor,
 // area: the board picture has no gutter of its own left of column 1 or above row 1.
 class BoardOverlay : public QWidget {
   public:
-    BoardOverlay(QWidget* window, const QWidget& board, const Game& game,
-                 const BoardCursor& cursor, const BoardCursor& pointer);
+    BoardOverlay(QWidget* window, const QWidget& board, const Game& game, const BoardCursor& cursor,
+                 const BoardCursor& pointer);
     // What it paints, in its own pixels.
     QRegion Frames() const;
     // The strips beside the board picture, which the board's own repaints miss.

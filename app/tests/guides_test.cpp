@@ -217,7 +217,8 @@ TEST(Guides, TheLastPositionStaysWithPressesDroppedThenWhoWonUnderGameOver) {
     EXPECT_FALSE(w.pctWinner->isVisible());
     EXPECT_FALSE(w.pctRowMark[0]->isVisible()) << "marks only tell two rows apart";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    for (QWidget* line : {static_cast<QWidget*>(w.pctGameOver), static_cast<QWidget*>(w.pctClickToGoOn)}) {
+    for (QWidget* line :
+         {static_cast<QWidget*>(w.pctGameOver), static_cast<QWidget*>(w.pctClickToGoOn)}) {
         QWidget* under = w.childAt(line->geometry().center());
         EXPECT_EQ(under, line);
         EXPECT_EQ(under->cursor().shape(), Qt::BitmapCursor);

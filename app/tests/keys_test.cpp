@@ -156,6 +156,16 @@ TEST(Keys, TheCursorAndItsGroupAreFramedInTheGuttersUntilAMousePress) {
     EXPECT_EQ(Shot(w), shot);
 }
 
+// Ends the running game with a score for the table, and Enter on GAME OVER starts
+// the name.
+void StartANameAfterTheGame(MainWindow& w) {
+    w.game.Score1 = 1234;
+    w.game.GameOver();
+    ASSERT_TRUE(WaitForGameOver(w));
+    Key(w, Qt::Key_Return);
+    ASSERT_TRUE(w.nameEntry.EnteringName());
+}
+
 TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     KeyedWindow shown;
     MainWindow& w = shown.window;
@@ -187,11 +197,7 @@ TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     // While a name is typed every other key goes to the table: desktops type
     // Backspace with Ctrl+H, and it rubs out a letter rather than open the table.
     Key(w, Qt::Key_N, Qt::ControlModifier);
-    w.game.Score1 = 1234;
-    w.game.GameOver();
-    ASSERT_TRUE(WaitForGameOver(w));
-    Key(w, Qt::Key_Return);
-    ASSERT_TRUE(w.nameEntry.EnteringName());
+    StartANameAfterTheGame(w);
     Key(w, Qt::Key_A);
     Key(w, Qt::Key_B);
     QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key_H, QStringLiteral("\b"),
@@ -306,11 +312,7 @@ TEST(Keys, TabToTheBoardShowsTheCursorAndEnterAfterANameLeavesTheTable) {
     EXPECT_TRUE(w.boardCursor.Shown) << "the board shows where the keys act";
     EXPECT_FALSE(w.boardOverlay->Frames().isEmpty());
 
-    w.game.Score1 = 1234;
-    w.game.GameOver();
-    ASSERT_TRUE(WaitForGameOver(w));
-    Key(w, Qt::Key_Return);
-    ASSERT_TRUE(w.nameEntry.EnteringName());
+    StartANameAfterTheGame(w);
     Key(w, Qt::Key_A);
     Key(w, Qt::Key_Return);
     EXPECT_FALSE(w.nameEntry.EnteringName());

@@ -51,7 +51,8 @@ QRect CentredOnBoard(const QWidget& board, QSize size) {
 
 void MainWindow::CreateGuides() {
     pctGroupWorth = Place(Kind::FitsPicture, nullptr, kGroupWorth, kHidden, kArrow);
-    pctRowMark[0] = Place(Kind::FitsPicture, "pctMarkPlayer.gif", {552, 86, 10, 22}, kHidden, kArrow);
+    pctRowMark[0] =
+        Place(Kind::FitsPicture, "pctMarkPlayer.gif", {552, 86, 10, 22}, kHidden, kArrow);
     pctRowMark[1] =
         Place(Kind::FitsPicture, "pctMarkComputer.gif", {552, 112, 10, 22}, kHidden, kArrow);
     pctEventMarks = Place(Kind::FitsPicture, nullptr, {630, 353, 32, 32}, kShown, kArrow);

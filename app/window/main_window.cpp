@@ -156,17 +156,20 @@ void MainWindow::CreateControls() {
         Place(Kind::FitsPicture, nullptr, OptionRow(1, 210, toggle), kHidden, kHand);
     pctColumnShifts = Place(Kind::FitsPicture, "pctColumnShifts.gif",
                             OptionRow(1, kOptionLabelX, {171, 30}, -2), kHidden, kArrow);
-    pctMinesSelection = Place(Kind::FitsPicture, nullptr, OptionRow(2, 210, toggle), kHidden, kHand);
+    pctMinesSelection =
+        Place(Kind::FitsPicture, nullptr, OptionRow(2, 210, toggle), kHidden, kHand);
     pctMines = Place(Kind::FitsPicture, "pctMines.gif", OptionRow(2, kOptionLabelX, {171, 23}),
                      kHidden, kArrow);
-    pctFlashSelection = Place(Kind::FitsPicture, nullptr, OptionRow(3, 210, toggle), kHidden, kHand);
+    pctFlashSelection =
+        Place(Kind::FitsPicture, nullptr, OptionRow(3, 210, toggle), kHidden, kHand);
     pctFlash = Place(Kind::FitsPicture, "pctFlash.gif", OptionRow(3, kOptionLabelX, {163, 22}),
                      kHidden, kArrow);
     const QSize note(276, 14);
     pctRowShiftsNote = Place(Kind::FitsPicture, "pctRowShiftsNote.gif",
                              OptionRow(0, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
-    pctColumnShiftsNote = Place(Kind::FitsPicture, "pctColumnShiftsNote.gif",
-                                OptionRow(1, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
+    pctColumnShiftsNote =
+        Place(Kind::FitsPicture, "pctColumnShiftsNote.gif",
+              OptionRow(1, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
     pctMinesNote = Place(Kind::FitsPicture, "pctMinesNote.gif",
                          OptionRow(2, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
     pctFlashNote = Place(Kind::FitsPicture, "pctFlashNote.gif",

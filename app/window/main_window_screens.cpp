@@ -107,11 +107,11 @@ void MainWindow::pctEvents_Click() {
 // OK closes whichever screen uses it: the options, the high-score table or the
 // how-to-play page.
 void MainWindow::pctOk_Click() {
-    for (PictureBox* box : {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection,
-                            pctRowShifts, pctColumnShifts, pctMines, pctFlashSelection, pctFlash,
-                            pctRowShiftsNote, pctColumnShiftsNote, pctMinesNote, pctFlashNote,
-                            pctNextBoardNote, pctOk, pctReset,
-                            static_cast<PictureBox*>(pctHighScore)}) {
+    for (PictureBox* box :
+         {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
+          pctColumnShifts, pctMines, pctFlashSelection, pctFlash, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk, pctReset,
+          static_cast<PictureBox*>(pctHighScore)}) {
         box->hide();
     }
     if (pctHowToPlay) pctHowToPlay->hide();
@@ -249,7 +249,8 @@ void MainWindow::ShowHighScores() {
 void MainWindow::pctHighScore_KeyPress(int code) {
     nameEntry.KeyPress(code);
     pctHighScore->update();
-    if (!nameEntry.EnteringName() && pctHighScore->hasFocus()) pctOk->setFocus(Qt::OtherFocusReason);
+    if (!nameEntry.EnteringName() && pctHighScore->hasFocus())
+        pctOk->setFocus(Qt::OtherFocusReason);
 }
 
 // The chooser is modal: the window takes no clicks until it closes. A change

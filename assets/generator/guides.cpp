@@ -15,7 +15,7 @@ namespace artwork {
 namespace {
 
 constexpr int kUnderGameOver = 110;  // centred under GAME OVER, within the side panel
-constexpr int kMark = 14;    // an event mark: four share a button's 32-pixel slot
+constexpr int kMark = 14;            // an event mark: four share a button's 32-pixel slot
 
 QImage CentredWords(QSize size, const QString& text, double capHeight, double top) {
     QImage image = Canvas(size.width(), size.height());
@@ -259,8 +259,7 @@ Assets GuidePictures() {
         {"pctFlashNote", "A GROUP BLINKS BEFORE IT GOES"},
     };
     for (const auto& [name, text] : notes) add(name, LeftWords({276, 14}, text, 9));
-    add("pctNextBoardNote",
-        LeftWords({336, 14}, "SHIFTS AND MINES START WITH THE NEXT BOARD", 9));
+    add("pctNextBoardNote", LeftWords({336, 14}, "SHIFTS AND MINES START WITH THE NEXT BOARD", 9));
 
     add("pctMarkRowShifts", ShiftMark(true));
     add("pctMarkColumnShifts", ShiftMark(false));

@@ -135,8 +135,7 @@ Assets LetterPictures() {
                             {"pctFlash", "FLASH PIECES", {163, 22}, 0}};
     const QPointF textStart(4, 4);  // from the picture's corner, for a label that does not rise
     TextStyle style = toggle;
-    for (const Label& l : labels)
-        style = Fitted(l.text, style, l.size.width() - textStart.x() - 1);
+    for (const Label& l : labels) style = Fitted(l.text, style, l.size.width() - textStart.x() - 1);
     for (const Label& l : labels)
         add(l.name, Words(l.size, l.text, style, textStart + QPointF(0, l.rise)));
     return out;

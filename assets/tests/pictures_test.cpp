@@ -157,9 +157,9 @@ TEST(AssetsPictures, EveryCatalogueEntryHasItsSizeFormatAndTransparency) {
 }
 
 TEST(AssetsPictures, FolderHoldsExactlyTheCatalogueAndTheDesktopPictures) {
-    std::set<QString> expected = {"hand.png",   "icon32.png",  "icon48.png",
-                                  "icon64.png", "icon128.png", "icon256.png",
-                                  "pctHowToPlay.txt"};  // the page's words, for readers
+    std::set<QString> expected = {
+        "hand.png",    "icon32.png",  "icon48.png",      "icon64.png",
+        "icon128.png", "icon256.png", "pctHowToPlay.txt"};  // the page's words, for readers
     for (const Expected& e : Catalogue()) expected.insert(QString::fromStdString(e.name) + ".gif");
     const QStringList found = QDir(kAssets.filePath("pictures")).entryList(QDir::Files);
     EXPECT_EQ(std::set<QString>(found.begin(), found.end()), expected);

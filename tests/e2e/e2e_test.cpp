@@ -276,7 +276,8 @@ TEST_F(EndToEnd, AGamePlayedToTheEndEntersTheTable) {
         if (!model.game.GameActive) {
             // The position that ended the game stays in view before GAME OVER.
             EXPECT_EQ(reader.Read(window), model.Board()) << "the last position";
-            ASSERT_TRUE(WaitUntil([&] { return Shows(game->Window(), "pctGameOver.gif", kGameOver); }));
+            ASSERT_TRUE(
+                WaitUntil([&] { return Shows(game->Window(), "pctGameOver.gif", kGameOver); }));
             break;
         }
         if (clears) {  // the fresh board shows whole once the moment of the clear is over
