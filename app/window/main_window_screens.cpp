@@ -189,6 +189,9 @@ void MainWindow::ShowGameOverDisplay() {
         pctWinner->SetPicture(LoadPicture(QLatin1String(line[outcome]), pctWinner->size()));
         pctWinner->show();
     }
+    // Under who won, or in its place when nobody played against the computer.
+    const int below = pctWinner->y() + (game.TwoPlayers ? pctWinner->height() + 2 : 0);
+    pctClickToGoOn->move(pctClickToGoOn->x(), below);
     pctClickToGoOn->show();
     NameGuides(*this);
     celebration_->Start();
