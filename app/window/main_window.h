@@ -46,6 +46,8 @@ class MainWindow : public QWidget, public Platform {
     int64_t TickCount() override;
     void Sleep(int milliseconds) override;
     double Rnd() override;
+    void SeedRnd(uint64_t seed) override;
+    uint64_t FreshBits() override;
     bool OptionOn(Option option) override;
     void SetTimerEnabled(bool enabled) override;
     void SetScoreDigit(int cell, int digit) override;
@@ -90,7 +92,8 @@ class MainWindow : public QWidget, public Platform {
     void pctMinimizeIcon_Click();
 
     // The window's state, open to the tests as the form's variables are to its code.
-    Random random;  // the program's one generator, seeded once from the clock
+    Random random;      // seeded once from the clock: fresh deals and the fireworks
+    Random dealRandom;  // the rules' draws, restarted from every deal's number
     Settings settings;
     Graphics graphics;
     Game game;
