@@ -90,6 +90,19 @@ int64_t AverageScore(const Statistics& s) {
     return games == 0 ? 0 : (s.ScoreTotal + games / 2) / games;
 }
 
+std::array<ShownFigure, kShownFigures> ShownFigures(const Statistics& s) {
+    return {{{"One-player games", s.GamesOnePlayer},
+             {"Two-player games", s.GamesTwoPlayers},
+             {"Boards cleared", s.BoardsCleared},
+             {"Best score", s.BestScore},
+             {"Average score", AverageScore(s)},
+             {"Games won against the computer", s.Wins},
+             {"Games lost", s.Losses},
+             {"Games drawn", s.Draws},
+             {"Biggest group", s.BiggestGroup},
+             {"Mines set off", s.MinesSetOff}}};
+}
+
 QByteArray StatisticsText(const Statistics& s) {
     QByteArray text = "# Quabe Pro statistics\n";
     for (const Figure& f : kFigures)

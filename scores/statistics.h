@@ -4,6 +4,7 @@
 // line ("BoardsCleared=12"), apart from the settings store.
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -31,6 +32,15 @@ void CountGame(Statistics& s, int32_t score1, int32_t score2, bool twoPlayers);
 int64_t GamesPlayed(const Statistics& s);
 // The average final score to the nearest point, halves up; 0 before any game.
 int64_t AverageScore(const Statistics& s);
+
+// The figures as the statistics screen shows them, top to bottom, each with the
+// words a screen reader says for it.
+struct ShownFigure {
+    const char* name;
+    int64_t value;
+};
+constexpr int kShownFigures = 10;
+std::array<ShownFigure, kShownFigures> ShownFigures(const Statistics& s);
 
 // The file's text, and back: nothing when the text is not one the game wrote
 // whole (a figure missing, not a whole number, or too large).

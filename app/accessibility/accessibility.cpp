@@ -3,7 +3,9 @@
 #include <QAccessibleWidget>
 
 #include "board_cursor.h"
+#include "deals.h"
 #include "main_window.h"
+#include "statistics_screen.h"
 
 namespace quabe {
 
@@ -39,7 +41,7 @@ class PictureAccessible : public QAccessibleWidget {
     QAccessible::Role role() const override {
         const MainWindow* w = Window();
         if (w && widget() == w->pctBoard) return QAccessible::Canvas;
-        if (w && IsScoreCell(*w)) return QAccessible::StaticText;
+        if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
 
@@ -83,6 +85,10 @@ class PictureAccessible : public QAccessibleWidget {
     bool IsScoreCell(const MainWindow& w) const {
         return std::find(std::begin(w.imgScore), std::end(w.imgScore), widget()) !=
                std::end(w.imgScore);
+    }
+
+    bool IsText(const MainWindow& w) const {
+        return widget() == w.pctDeal || widget() == w.pctStatisticsScreen;
     }
 
     // The pictures that take the Tab focus are the ones a click works on.
@@ -136,6 +142,7 @@ void NamePictures(MainWindow& w) {
         {w.pctFlashSelection, QStringLiteral("Flash Pieces: ") + OnOff(s.Flash)},
         {w.pctOk, QStringLiteral("OK")},
         {w.pctReset, QStringLiteral("Reset")},
+        {w.pctStatistics, QStringLiteral("Statistics")},
         {w.pctGameOver, QStringLiteral("Game Over")},
         {w.pctAboutText, QStringLiteral("About Quabe Pro")},
         {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
@@ -156,6 +163,23 @@ void NameBoardAndScores(MainWindow& w) {
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
         Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
+    Name(w.pctDeal, QStringLiteral("Deal %1").arg(w.game.DealNumber));
+}
+
+void NameDealEntry(MainWindow& w) {
+    const DealEntry& entry = *w.pctDealEntry;
+    QString name = QStringLiteral("Deal number: ") + entry.Typed();
+    if (entry.Refused())
+        name += QStringLiteral(". Deals are numbered from %1 to %2").arg(kFirstDeal).arg(kLastDeal);
+    Name(w.pctDealEntry, name);
+}
+
+void NameStatistics(MainWindow& w) {
+    QStringList lines;
+    for (const ShownFigure& figure : ShownFigures(w.statistics))
+        lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
+    Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
+    w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
 }
 
 }  // namespace quabe
