@@ -13,15 +13,18 @@ void Game::NewGame() {
     UndoScore1 = 0;
     UndoScore2 = 0;
     UndoReady = false;
-    BoardsCleared = 0;
     StartBoard();
+    DealOpensGame = true;
 }
 
 void Game::StartBoard() {
     ui.StopCelebration();
+    ChooseDeal();
     ui.SetBoardBackground(BoardColor);
     ui.ShowMainScreen();
     BoardColor = ui.LoadPieceSet();
+    // Right before the first draw, so that nothing else can come between.
+    ui.SeedRnd(static_cast<uint64_t>(DealNumber));
     DrawBoard(true);
 }
 
@@ -48,7 +51,7 @@ void Game::EndOfMove() {
     CheckMovesLeft(boardEmpty, movesLeft);
     if (movesLeft) return;
     if (boardEmpty) {
-        ++BoardsCleared;
+        ++Tally.BoardsCleared;
         StartBoard();
     } else {
         GameOver();

@@ -4,7 +4,9 @@
 #include <QFile>
 
 #include "board_cursor.h"
+#include "deals.h"
 #include "main_window.h"
+#include "statistics_screen.h"
 
 namespace quabe {
 
@@ -40,7 +42,7 @@ class PictureAccessible : public QAccessibleWidget {
     QAccessible::Role role() const override {
         const MainWindow* w = Window();
         if (w && widget() == w->pctBoard) return QAccessible::Canvas;
-        if (w && (IsScoreCell(*w) || IsGuideText(*w))) return QAccessible::StaticText;
+        if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
 
@@ -81,16 +83,16 @@ class PictureAccessible : public QAccessibleWidget {
   private:
     const MainWindow* Window() const { return qobject_cast<const MainWindow*>(widget()->window()); }
 
-    // What a guide tells, to be read as it changes.
-    bool IsGuideText(const MainWindow& w) const {
-        const QWidget* self = widget();
-        return self == w.pctGroupWorth || self == w.pctWinner || self == w.pctBoardCleared ||
-               self == w.pctStartHint;
-    }
-
     bool IsScoreCell(const MainWindow& w) const {
         return std::find(std::begin(w.imgScore), std::end(w.imgScore), widget()) !=
                std::end(w.imgScore);
+    }
+
+    // What is there to be read, and read again as it changes.
+    bool IsText(const MainWindow& w) const {
+        const QWidget* self = widget();
+        return self == w.pctDeal || self == w.pctStatisticsScreen || self == w.pctGroupWorth ||
+               self == w.pctWinner || self == w.pctBoardCleared || self == w.pctStartHint;
     }
 
     // The pictures that take the Tab focus are the ones a click works on.
@@ -178,6 +180,7 @@ void NamePictures(MainWindow& w) {
         {w.pctFlashSelection, QStringLiteral("Flash Pieces: ") + OnOff(s.Flash)},
         {w.pctOk, QStringLiteral("OK")},
         {w.pctReset, QStringLiteral("Reset")},
+        {w.pctStatistics, QStringLiteral("Statistics")},
         {w.pctGameOver, QStringLiteral("Game Over")},
         {w.pctAboutText, QStringLiteral("About Quabe Pro")},
         {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
@@ -199,6 +202,23 @@ void NameBoardAndScores(MainWindow& w) {
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
         Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
+    Name(w.pctDeal, QStringLiteral("Deal %1").arg(w.game.DealNumber));
+}
+
+void NameDealEntry(MainWindow& w) {
+    const DealEntry& entry = *w.pctDealEntry;
+    QString name = QStringLiteral("Deal number: ") + entry.Typed();
+    if (entry.Refused())
+        name += QStringLiteral(". Deals are numbered from %1 to %2").arg(kFirstDeal).arg(kLastDeal);
+    Name(w.pctDealEntry, name);
+}
+
+void NameStatistics(MainWindow& w) {
+    QStringList lines;
+    for (const ShownFigure& figure : ShownFigures(w.statistics))
+        lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
+    Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
+    w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
 }
 
 void NameGuides(MainWindow& w) {

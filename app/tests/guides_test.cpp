@@ -148,7 +148,7 @@ TEST(Guides, AClearedBoardKeepsItsScoreInViewWithAMomentAPressCutsShort) {
     w.game.Score1 = 100;
     LayOutAPair(w);
     ClickCell(w, 10, 1);
-    ASSERT_EQ(w.game.BoardsCleared, 1);
+    ASSERT_EQ(w.game.Tally.BoardsCleared, 1);
     EXPECT_TRUE(w.pctBoardCleared->isVisible());
     EXPECT_EQ(ReaderName(w.pctBoardCleared), "Board cleared, the score is kept");
     EXPECT_TRUE(Shows(Shot(w), w.graphics.Digits[4].toImage(), {660, 84}))

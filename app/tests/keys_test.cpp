@@ -343,6 +343,7 @@ TEST(Keys, AReaderHearsThePicturesTheScoreAndTheCursorCell) {
         {w.pctFlashSelection, "Flash Pieces: off"},
         {w.pctOk, "OK"},
         {w.pctReset, "Reset"},
+        {w.pctStatistics, "Statistics"},
         {w.pctGameOver, "Game Over"},
         {w.pctAboutText, "About Quabe Pro"},
     };

@@ -70,6 +70,8 @@ std::vector<std::pair<QWidget*, Expected>> Layout(MainWindow& w) {
         {w.pctNo, {"pctNo", {296, 296, 38, 25}, false, false, ""}},
         {w.pctFire, {"pctFire", {390, 340, 32, 32}, false, false, ""}},
         {w.pctMine, {"pctMine", {434, 342, 32, 32}, false, false, ""}},
+        {w.pctDeal, {"pctDeal", {560, 429, 122, 16}, false, false, "Deal number"}},
+        {w.pctStatistics, {"pctStatistics", {630, 204, 32, 32}, false, true, "Statistics"}},
         // What the game explains of itself: under the scores, on the bar beside them,
         // in the free slot beside Events, over the board and under GAME OVER.
         {w.pctGroupWorth, {"pctGroupWorth", {560, 146, 122, 56}, false, false, ""}},
