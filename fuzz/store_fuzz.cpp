@@ -1,6 +1,6 @@
 // The settings store as the game reads it. Any bytes give settings without a fault; a
 // store of plain texts reads as QSettings reads it; a name QSettings writes reads back
-// as written.
+// as written. The statistics file too gives what it holds and writes back the same.
 #include <QFile>
 #include <QSettings>
 #include <QStringList>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings_store.h"
+#include "statistics.h"
 #include "store_text.h"
 
 namespace {
@@ -97,6 +98,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     quabe::SettingsFromText(bytes);  // the sanitizers watch
+    // The statistics file, the player's other one: what reads, writes back the same.
+    if (const auto statistics = quabe::ReadStatisticsText(bytes)) {
+        const QByteArray text = quabe::StatisticsText(*statistics);
+        const auto again = quabe::ReadStatisticsText(text);
+        if (!again || quabe::StatisticsText(*again) != text) std::abort();
+    }
     CompareWithQSettings(bytes);
     RoundTripName(QString::fromUtf8(bytes));
     return 0;

@@ -6,17 +6,15 @@
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <utility>
 #include <vector>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include "bounded_read.h"
 #include "numeric.h"
+#include "set_aside.h"
 #include "store_text.h"
 
 namespace quabe {
@@ -136,10 +134,17 @@ bool SyncToDisk(const QString& path) {
     return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
 }
 
+// A store the game could not read and could not set aside either is never replaced:
+// the player may still want what it holds.
+bool Replaceable(const QString& path) {
+    const BoundedRead store = ReadBounded(path, kStoreReadLimit);
+    return store.Whole() || store.problem == BoundedRead::Problem::Missing;
+}
+
 // QSettings writes a scratch file beside the store; only when that file is whole
 // and on disk is it renamed over the old one, which until then stays untouched.
 bool ReplaceStore(const QString& path, const Settings& s) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    if (!Replaceable(path) || !QDir().mkpath(QFileInfo(path).absolutePath())) return false;
     const QString scratch = path + QStringLiteral(".new");
     QFile::remove(scratch);
     bool written = false;
@@ -157,26 +162,14 @@ bool ReplaceStore(const QString& path, const Settings& s) {
 }
 
 
-// A store the game cannot take is moved aside, never deleted or overwritten, so that the
-// player can still look into it; the game then starts from the defaults. A free name is
-// taken by a rename that fails rather than replace a file set aside before.
-void SetAside(const QString& path, const char* why) {
-    const QByteArray from = QFile::encodeName(path);
-    for (int attempt = 1; attempt <= 100; ++attempt) {
-        const QString aside = path + QStringLiteral(".set-aside") +
-                              (attempt == 1 ? QString() : QStringLiteral("-%1").arg(attempt));
-        const QByteArray to = QFile::encodeName(aside);
-        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
-            qWarning("Quabe Pro: the settings store %s %s; it is set aside as %s and the game "
-                     "starts with the default settings",
-                     from.constData(), why, to.constData());
-            return;
-        }
-        if (errno != EEXIST) break;
-    }
-    qWarning("Quabe Pro: the settings store %s %s and cannot be set aside (%s); the game starts "
-             "with the default settings",
-             from.constData(), why, std::strerror(errno));
+// A store the game cannot take is set aside, and the game starts from the defaults.
+void SetStoreAside(const QString& path, const char* why) {
+    const QString aside = SetAside(path);
+    const QString kept = aside.isEmpty() ? QStringLiteral("it is left there untouched")
+                                         : QStringLiteral("it is kept as ") + aside;
+    qWarning("Quabe Pro: the settings store %s %s; %s and the game starts with the default "
+             "settings",
+             qPrintable(path), why, qPrintable(kept));
 }
 
 }  // namespace
@@ -207,13 +200,13 @@ Settings LoadSettings(const QString& path) {
         case Problem::Missing:
             return {};  // a first run
         case Problem::NotAFile:
-            SetAside(path, "is not a plain file");
+            SetStoreAside(path, "is not a plain file");
             break;
         case Problem::TooLarge:
-            SetAside(path, "is larger than a settings store can be (1 MB)");
+            SetStoreAside(path, "is larger than a settings store can be (1 MB)");
             break;
         case Problem::Unreadable:
-            SetAside(path, "cannot be read");
+            SetStoreAside(path, "cannot be read");
             break;
     }
     return {};

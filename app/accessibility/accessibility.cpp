@@ -1,9 +1,12 @@
 #include "accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QFile>
 
 #include "board_cursor.h"
+#include "deals.h"
 #include "main_window.h"
+#include "statistics_screen.h"
 
 namespace quabe {
 
@@ -39,7 +42,7 @@ class PictureAccessible : public QAccessibleWidget {
     QAccessible::Role role() const override {
         const MainWindow* w = Window();
         if (w && widget() == w->pctBoard) return QAccessible::Canvas;
-        if (w && IsScoreCell(*w)) return QAccessible::StaticText;
+        if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
 
@@ -85,6 +88,13 @@ class PictureAccessible : public QAccessibleWidget {
                std::end(w.imgScore);
     }
 
+    // What is there to be read, and read again as it changes.
+    bool IsText(const MainWindow& w) const {
+        const QWidget* self = widget();
+        return self == w.pctDeal || self == w.pctStatisticsScreen || self == w.pctGroupWorth ||
+               self == w.pctWinner || self == w.pctBoardCleared || self == w.pctStartHint;
+    }
+
     // The pictures that take the Tab focus are the ones a click works on.
     bool Clickable() const {
         const MainWindow* w = Window();
@@ -105,6 +115,40 @@ void Name(QWidget* widget, const QString& name) {
 
 QString OnOff(bool on) {
     return on ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+void Describe(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description)
+        widget->setAccessibleDescription(description);
+}
+
+// The how-to-play page's words, shipped beside its picture.
+QString HowToPlayWords() {
+    QFile words(QStringLiteral(":/pictures/pctHowToPlay.txt"));
+    return words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()).trimmed()
+                                           : QString();
+}
+
+QString EventsOn(const Settings& s) {
+    QStringList on;
+    if (s.RowShifts) on << QStringLiteral("Row Shifts");
+    if (s.ColumnShifts) on << QStringLiteral("Column Shifts");
+    if (s.Mines) on << QStringLiteral("Mines");
+    if (s.Flash) on << QStringLiteral("Flash Pieces");
+    return on.isEmpty() ? QStringLiteral("No events on")
+                        : QStringLiteral("Events on: ") + on.join(QStringLiteral(", "));
+}
+
+QString Winner(const Game& game) {
+    switch (quabe::Winner(game.Score1, game.Score2)) {
+        case Outcome::PlayerWins:
+            return QStringLiteral("You win");
+        case Outcome::ComputerWins:
+            return QStringLiteral("Computer wins");
+        case Outcome::Draw:
+            return QStringLiteral("Draw");
+    }
+    return {};
 }
 
 }  // namespace
@@ -136,6 +180,7 @@ void NamePictures(MainWindow& w) {
         {w.pctFlashSelection, QStringLiteral("Flash Pieces: ") + OnOff(s.Flash)},
         {w.pctOk, QStringLiteral("OK")},
         {w.pctReset, QStringLiteral("Reset")},
+        {w.pctStatistics, QStringLiteral("Statistics")},
         {w.pctGameOver, QStringLiteral("Game Over")},
         {w.pctAboutText, QStringLiteral("About Quabe Pro")},
         {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
@@ -144,6 +189,7 @@ void NamePictures(MainWindow& w) {
         {w.pctVersion[2], version},
     };
     for (const auto& [box, name] : names) Name(box, name);
+    NameGuides(w);
 }
 
 void NameBoardAndScores(MainWindow& w) {
@@ -156,6 +202,57 @@ void NameBoardAndScores(MainWindow& w) {
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
         Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
+    Name(w.pctDeal, QStringLiteral("Deal %1").arg(w.game.DealNumber));
+}
+
+void NameDealEntry(MainWindow& w) {
+    const DealEntry& entry = *w.pctDealEntry;
+    QString name = QStringLiteral("Deal number: ") + entry.Typed();
+    if (entry.Refused())
+        name += QStringLiteral(". Deals are numbered from %1 to %2").arg(kFirstDeal).arg(kLastDeal);
+    Name(w.pctDealEntry, name);
+}
+
+void NameStatistics(MainWindow& w) {
+    QStringList lines;
+    for (const ShownFigure& figure : ShownFigures(w.statistics))
+        lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
+    Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
+    w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
+}
+
+void NameGuides(MainWindow& w) {
+    const int size = w.PointedGroup;
+    Name(w.pctGroupWorth,
+         size ? QStringLiteral("Group of %1, %2 points").arg(size).arg(Points(size)) : QString());
+    Name(w.pctWinner, w.game.TwoPlayers ? Winner(w.game) : QString());
+    Name(w.pctClickToGoOn, QStringLiteral("Click Game Over to go on"));
+    Name(w.pctBoardCleared, QStringLiteral("Board cleared, the score is kept"));
+    Name(w.pctStartHint,
+         QStringLiteral("Click New, the play button, or press Ctrl+N to deal a board. "
+                        "F1: how to play"));
+    Name(w.pctRowMark[0], QStringLiteral("Your score"));
+    Name(w.pctRowMark[1], QStringLiteral("The computer's score"));
+    Name(w.pctEventMarks, EventsOn(w.settings));
+
+    // Each switch says what it does, as the line under it does.
+    const std::pair<PictureBox*, QString> notes[] = {
+        {w.pctRowShiftsSelection,
+         QStringLiteral("Every 10 to 20 seconds the pieces roll down a row")},
+        {w.pctColumnShiftsSelection,
+         QStringLiteral("Every 10 to 20 seconds the columns roll one place right")},
+        {w.pctMinesSelection,
+         QStringLiteral("Up to 11 hidden mines; each blasts the 3 by 3 block round it")},
+        {w.pctFlashSelection, QStringLiteral("A group blinks before it goes")},
+    };
+    for (const auto& [toggle, note] : notes)
+        Describe(toggle, note + QStringLiteral(". Shifts and mines start with the next board."));
+
+    if (w.pctHowToPlay) {
+        Name(w.pctHowToPlay, QStringLiteral("How to play"));
+        Describe(w.pctHowToPlay, HowToPlayWords());
+    }
+    if (w.pctHowToPlayLink) Name(w.pctHowToPlayLink, QStringLiteral("How to play"));
 }
 
 }  // namespace quabe

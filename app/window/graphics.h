@@ -30,16 +30,35 @@ class PictureSeries {
     mutable std::vector<QPixmap> pictures_;
 };
 
+// One shipped picture, read on first use, for the pictures a screen composes.
+class LazyPicture {
+  public:
+    LazyPicture(const char* name, QSize size) : name_(name), size_(size) {}
+    const QPixmap& operator*() const;
+
+  private:
+    const char* name_;
+    QSize size_;
+    mutable QPixmap picture_;
+};
+
 struct Graphics {
     Graphics();
 
     QPixmap Window;  // frmMain.gif, the frame drawn behind everything
     std::array<QImage, 7> BuiltInPieces;
     std::array<QImage, 7> Pieces;  // the current set's, replaced when a set loads
-    PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};       // 0..9 and the dot
-    PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};  // the cursor and A..Z
+    PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};            // 0..9 and the dot
+    PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};       // the cursor and A..Z
+    PictureSeries SmallDigits{"imgSmallDigit", 10, QSize(12, 16)};  // the deal number's
     QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
     QPixmap Fire, Mine, Black;
+    LazyPicture Equals{"imgEquals.gif", QSize(22, 28)};  // between a group's size and points
+    // The marks of the events that are on, in the order of the options screen.
+    LazyPicture EventMarks[4] = {{"pctMarkRowShifts.gif", QSize(14, 14)},
+                                 {"pctMarkColumnShifts.gif", QSize(14, 14)},
+                                 {"pctMarkMines.gif", QSize(14, 14)},
+                                 {"pctMarkFlash.gif", QSize(14, 14)}};
     QCursor Hand;
     QIcon Icon;  // every shipped size, so the desktop need not scale the small one up
 };

@@ -1,10 +1,13 @@
 // frmMain's screens: the main screen, the about screen, the options screen, the
-// game-over display, the high-score table and the piece-set chooser.
+// game-over display, the high-score table, the piece-set chooser, the deal entry
+// and the statistics.
 #include "main_window.h"
 
 #include "accessibility.h"
+#include "deals.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
+#include "statistics_screen.h"
 #include "table_painter.h"
 
 namespace quabe {
@@ -35,7 +38,12 @@ void MainWindow::HideMainScreen() {
         box->hide();
     }
     SetHourglass(false);
-    for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers}) box->hide();
+    for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers, pctDeal}) box->hide();
+    if (pctDealEntry) pctDealEntry->hide();
+    for (PictureBox* guide : {pctEventMarks, pctStartHint, pctWinner, pctClickToGoOn})
+        guide->hide();
+    EndBoardCleared();
+    ShowRowMarks();
 }
 
 void MainWindow::ShowMainScreen() {
@@ -51,9 +59,17 @@ void MainWindow::ShowMainScreen() {
         }
     }
     for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents, pctHelp,
-                            pctPlayers, pctUndo}) {
+                            pctPlayers, pctUndo, pctEventMarks}) {
         box->show();
     }
+    if (pctDealEntry) pctDealEntry->hide();  // it lies over the board
+    if (game.DealNumber != 0) {
+        pctDeal->SetPicture(DealPicture(graphics, game.DealNumber, pctDeal->size()));
+        pctDeal->show();
+    }
+    pctStartHint->setVisible(!BoardDealt);
+    EndBoardCleared();
+    ShowRowMarks();
     SetHourglass(false);
 }
 
@@ -73,30 +89,41 @@ void MainWindow::pctHelp_Click() {
     pctVersion[2]->move(width() / 2 + pctVersion[0]->width(), top);
     for (PictureBox* digit : pctVersion) digit->show();
     pctAboutText->show();
+    ShowHowToPlayLink(top + pctVersion[0]->height());
 }
 
 void MainWindow::pctHelpText_Click() {
+    HideAboutScreen();
+    ShowMainScreen();
+}
+
+void MainWindow::HideAboutScreen() {
     pctAboutText->hide();
     for (PictureBox* digit : pctVersion) digit->hide();
-    ShowMainScreen();
+    if (pctHowToPlayLink) pctHowToPlayLink->hide();
 }
 
 void MainWindow::pctEvents_Click() {
     HideMainScreen();
     for (PictureBox* box :
          {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
-          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctOk}) {
+          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk}) {
         box->show();
     }
 }
 
-// OK closes whichever screen uses it, the options or the high-score table.
+// OK closes whichever screen uses it: the options, the high-score table or the
+// how-to-play page.
 void MainWindow::pctOk_Click() {
-    for (PictureBox* box : {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection,
-                            pctRowShifts, pctColumnShifts, pctMines, pctFlashSelection, pctFlash,
-                            pctOk, pctReset, static_cast<PictureBox*>(pctHighScore)}) {
+    for (PictureBox* box :
+         {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
+          pctColumnShifts, pctMines, pctFlashSelection, pctFlash, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk, pctReset,
+          pctStatistics, static_cast<PictureBox*>(pctHighScore)}) {
         box->hide();
     }
+    if (pctHowToPlay) pctHowToPlay->hide();
     nameEntry.Stop();
     ShowMainScreen();
 }
@@ -109,6 +136,7 @@ void MainWindow::ShowOptionPictures() {
     pctFlashSelection->SetPicture(yesNo(settings.Flash));
     pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
     pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+    ShowEventMarks();
     NamePictures(*this);
 }
 
@@ -143,9 +171,18 @@ void MainWindow::pctSound_Click() {
     if (settings.Sound) QTimer::singleShot(0, this, &MainWindow::PrepareSound);
 }
 
-// The game-over picture over a black board, the scores beside it, and the
-// fireworks running on the timer until the picture is clicked.
+// The finished board stays in view a moment, so the player sees the position
+// that ended the game; presses meanwhile are dropped.
 void MainWindow::ShowGameOver() {
+    CountGame(statistics, game.Score1, game.Score2, game.TwoPlayers);
+    KeepStatistics();
+    lastPosition_.start();
+}
+
+// The game-over picture over a black board, the scores beside it, and the
+// fireworks running on the timer until the picture is clicked. Under the picture,
+// who won a two-player game, and what a click on it does.
+void MainWindow::ShowGameOverDisplay() {
     HideMainScreen();
     pctBoard->show();
     pctBoard->repaint();
@@ -156,16 +193,31 @@ void MainWindow::ShowGameOver() {
     for (int cell = 0; cell < kScoreCells; ++cell) {
         imgScore[cell]->setVisible(cell < 6 || game.TwoPlayers);
     }
+    ShowRowMarks();
+    if (game.TwoPlayers) {
+        const char* line[] = {"pctYouWin.gif", "pctComputerWins.gif", "pctDraw.gif"};
+        const int outcome = static_cast<int>(Winner(game.Score1, game.Score2));
+        pctWinner->SetPicture(LoadPicture(QLatin1String(line[outcome]), pctWinner->size()));
+        pctWinner->show();
+    }
+    // Under who won, or in its place when nobody played against the computer.
+    const int below = pctWinner->y() + (game.TwoPlayers ? pctWinner->height() + 2 : 0);
+    pctClickToGoOn->move(pctClickToGoOn->x(), below);
+    pctClickToGoOn->show();
+    NameGuides(*this);
     celebration_->Start();
 }
 
 void MainWindow::StopCelebration() {
+    lastPosition_.stop();
     celebration_->Stop();
 }
 
 void MainWindow::pctGameOver_Click() {
     celebration_->Stop();
     pctGameOver->hide();
+    pctWinner->hide();
+    pctClickToGoOn->hide();
     NewEntryRow = InsertHighScore(settings.Table, game.Score1);
     if (NewEntryRow != 0) {
         HideMainScreen();
@@ -193,6 +245,7 @@ void MainWindow::ShowHighScores() {
     pctHighScore->SetImageSize(pctBoard->size());
     pctHighScore->show();
     pctOk->show();
+    pctStatistics->show();
     SetHourglass(true);
     nameEntry.Stop();
     DrawHighScores(settings.Table, *tablePainter_);
@@ -206,9 +259,13 @@ void MainWindow::ShowHighScores() {
     pctHighScore->update();
 }
 
+// Once Enter or the eighth character ends the name, OK has the focus, so that
+// a second Enter leaves the table.
 void MainWindow::pctHighScore_KeyPress(int code) {
     nameEntry.KeyPress(code);
     pctHighScore->update();
+    if (!nameEntry.EnteringName() && pctHighScore->hasFocus())
+        pctOk->setFocus(Qt::OtherFocusReason);
 }
 
 // The chooser is modal: the window takes no clicks until it closes. A change
@@ -222,6 +279,81 @@ void MainWindow::pctSet_Click() {
     settings.SetNumber = static_cast<int16_t>(chosen);
     game.BoardColor = LoadPieceSet();
     game.DrawBoard(false);
+}
+
+// The entry lies over the board, which is hidden meanwhile so that no key or
+// press plays on it; the side panel stays.
+void MainWindow::AskForDeal() {
+    if (!pctDealEntry) {
+        pctDealEntry = new DealEntry(this, graphics);
+        connect(pctDealEntry, &DrawingBox::keyPressed, this, &MainWindow::pctDealEntry_KeyPress);
+        connect(pctDealEntry, &PictureBox::clicked, this, &MainWindow::pctDealEntry_Click);
+    }
+    pctDealEntry->setGeometry(pctBoard->geometry());
+    pctBoard->hide();
+    pctDealEntry->Start();
+    pctDealEntry->show();
+    pctDealEntry->raise();
+    pctDealEntry->setFocus();
+    NameDealEntry(*this);
+}
+
+// Enter with a number in range plays it as a new game.
+void MainWindow::pctDealEntry_KeyPress(int code) {
+    if (const std::optional<int32_t> number = pctDealEntry->KeyPress(code)) {
+        game.NextDeal = *number;
+        pctNew_Click();
+        return;
+    }
+    NameDealEntry(*this);
+}
+
+void MainWindow::pctDealEntry_Click() {
+    pctDealEntry->hide();
+    ShowMainScreen();
+}
+
+void MainWindow::ShowStatistics() {
+    statisticsOverTable_ = false;
+    HideMainScreen();
+    OpenStatistics();
+}
+
+// A name being typed keeps what has been typed, as OK keeps it.
+void MainWindow::pctStatistics_Click() {
+    statisticsOverTable_ = true;
+    resetUnderStatistics_ = pctReset->isVisible();
+    nameEntry.Stop();
+    for (PictureBox* box : {pctOk, pctReset, pctStatistics, static_cast<PictureBox*>(pctHighScore)})
+        box->hide();
+    OpenStatistics();
+}
+
+// Over the board, with the play so far counted.
+void MainWindow::OpenStatistics() {
+    TakeTally();
+    if (!pctStatisticsScreen) {
+        pctStatisticsScreen = new StatisticsScreen(this, graphics);
+        connect(pctStatisticsScreen, &PictureBox::clicked, this,
+                &MainWindow::pctStatisticsScreen_Click);
+    }
+    pctStatisticsScreen->setGeometry(pctBoard->geometry());
+    pctStatisticsScreen->Draw(statistics);
+    pctStatisticsScreen->show();
+    pctStatisticsScreen->raise();
+    pctStatisticsScreen->setFocus();
+    NameStatistics(*this);
+}
+
+void MainWindow::pctStatisticsScreen_Click() {
+    pctStatisticsScreen->hide();
+    if (!statisticsOverTable_) {
+        ShowMainScreen();
+        return;
+    }
+    NewEntryRow = 0;
+    ShowHighScores();
+    pctReset->setVisible(resetUnderStatistics_);
 }
 
 }  // namespace quabe

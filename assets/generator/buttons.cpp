@@ -118,6 +118,18 @@ void ListSheet(QPainter& p) {
     }
 }
 
+// Three bars rising from a foot line: the statistics.
+void BarChart(QPainter& p) {
+    QPainterPath bars;
+    const double foot = 24;
+    const struct { double x, height; } columns[] = {{8.5, 7}, {13.8, 11.5}, {19.1, 16}};
+    for (const auto& c : columns)
+        bars.addRoundedRect(QRectF(c.x, foot - c.height, 4.4, c.height), 1, 1);
+    bars.addRoundedRect(QRectF(7.5, foot - 0.2, 17, 1.8), 0.9, 0.9);
+    Raised(p, bars.simplified(),
+           Vertical(QColor(0xff, 0xf0, 0x90), QColor(0xf0, 0x78, 0x10), foot - 16, foot));
+}
+
 void Zigzag(QPainter& p) {
     QPainterPath line;
     line.moveTo(7.5, 19.5);
@@ -259,9 +271,7 @@ QImage Fire() {
     return image;
 }
 
-QImage Mine() {
-    QImage image = Canvas(32, 32);
-    QPainter p(&image);
+void DrawMine(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x50, 0x5c, 0x70), 2.6, Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 8; ++i) {
@@ -281,10 +291,32 @@ QImage Mine() {
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     p.setBrush(gloss);
     p.drawEllipse(QPointF(12.5, 11.5), 4.5, 3.8);
+}
+
+QImage Mine() {
+    QImage image = Canvas(32, 32);
+    QPainter p(&image);
+    DrawMine(p);
     return image;
 }
 
 }  // namespace
+
+QImage PlayButton() {
+    return Button(Play);
+}
+
+QImage HelpButton() {
+    return Button(Question);
+}
+
+QImage MineBall(int size) {
+    QImage image = Canvas(size, size);
+    QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0);
+    DrawMine(p);
+    return image;
+}
 
 Assets ButtonPictures() {
     struct Entry {
@@ -302,6 +334,7 @@ Assets ButtonPictures() {
         {"pctExit", ExitCross, true},
         {"pctReset", ExitCross, true},
         {"pctOk", Tick, true},
+        {"pctStatistics", BarChart, true},
         {"pct1Player", OnePlayer, false},
         {"pct2Player", TwoPlayers, false},
         {"pctSoundOn", SoundOn, true},

@@ -10,37 +10,35 @@
 namespace artwork {
 namespace {
 
-constexpr int kCellWidth = 22, kCellHeight = 28;
 constexpr double kEdge = 1;  // the darker edge lettering casts below right
 
-// A character cell. The ink keeps two pixels clear at either side, because
-// score digits are laid 20 pixels apart and overlap their neighbours there.
-QImage Cell(QChar ch) {
-    TextStyle style{22};
-    const double room = kCellWidth - 4 - kEdge;
+// A character cell: the character centred in the cell, its ink `margin` pixels
+// clear of either side and `top` pixels down.
+QImage Cell(QChar ch, QSize size, double capHeight, int margin, int top) {
+    TextStyle style{capHeight};
+    const double room = size.width() - 2 * margin - kEdge;
     style.squeeze =
         std::min(1.0, (room - 0.5) / TextWidth(ch, style));  // half a pixel for smoothing
     const QPainterPath text = TextPath(ch, style);
-    const double left = 2 + std::floor((room - TextWidth(ch, style)) / 2 + 0.5);
-    QImage image = Canvas(kCellWidth, kCellHeight);
+    const double left = margin + std::floor((room - TextWidth(ch, style)) / 2 + 0.5);
+    QImage image = Canvas(size.width(), size.height());
     QPainter painter(&image);
-    PaintLettering(painter, text.translated(left, 2));
+    PaintLettering(painter, text.translated(left, top));
     return image;
 }
 
-// Squeezes a style just enough for `text` to fit in `width` pixels.
-TextStyle Fitted(const QString& text, TextStyle style, double width) {
-    style.squeeze = std::min(style.squeeze, style.squeeze * width / TextWidth(text, style));
-    return style;
+// The table's and the scores' characters. The ink keeps two pixels clear at
+// either side, because score digits are laid 20 pixels apart and overlap their
+// neighbours there.
+QImage Cell(QChar ch) {
+    return Cell(ch, {22, 28}, 22, 2, 2);
 }
 
-void Line(QPainter& painter, const QString& text, const TextStyle& style, QPointF topLeft) {
-    PaintLettering(painter, TextPath(text, style).translated(topLeft));
-}
-
-void CentredLine(QPainter& painter, const QString& text, const TextStyle& style, double top,
-                 int width) {
-    Line(painter, text, style, {std::round((width - TextWidth(text, style)) / 2), top});
+// The deal number's digits, small enough for the strip under the side panel's
+// buttons: nine of them, 12 pixels apart, fill the panel between its buttons'
+// outer edges.
+QImage SmallCell(QChar ch) {
+    return Cell(ch, {12, 16}, 12, 1, 2);
 }
 
 // The product name with its small red suffix standing on the same foot line.
@@ -106,6 +104,23 @@ QImage Words(QSize size, const QString& text, const TextStyle& style, QPointF to
     return image;
 }
 
+// The names of the statistics, where the statistics screen puts its figures:
+// rows 34 pixels apart from 7 down, as the high-score table's, each name standing
+// on the foot line of the digits beside it.
+QImage StatisticsText() {
+    const QStringList names = {
+        "ONE PLAYER GAMES", "TWO PLAYER GAMES", "BOARDS CLEARED", "BEST SCORE",    "AVERAGE SCORE",
+        "GAMES WON",        "GAMES LOST",       "GAMES DRAWN",    "BIGGEST GROUP", "MINES SET OFF"};
+    const int width = 300, rowPitch = 34, firstRow = 7, digitFoot = 24;
+    TextStyle style{18};
+    for (const QString& name : names) style = Fitted(name, style, width - 4);
+    QImage image = Canvas(width, 341);
+    QPainter painter(&image);
+    for (int i = 0; i < names.size(); ++i)
+        Line(painter, names[i], style, {2, firstRow + i * rowPitch + digitFoot - style.capHeight});
+    return image;
+}
+
 QImage GameOver() {
     QImage image = Canvas(73, 42);
     QPainter painter(&image);
@@ -123,6 +138,8 @@ Assets LetterPictures() {
     };
     for (int d = 0; d <= 9; ++d) add(QString("imgDigit%1").arg(d), Cell(QChar('0' + d)));
     add("imgDigit10", Cell('.'));
+    add("imgEquals", Cell('='));  // between a group's size and its points
+    for (int d = 0; d <= 9; ++d) add(QString("imgSmallDigit%1").arg(d), SmallCell(QChar('0' + d)));
     add("pctAlphabet0", Cell('_'));
     for (int k = 1; k <= 26; ++k) add(QString("pctAlphabet%1").arg(k), Cell(QChar('A' + k - 1)));
 
@@ -130,9 +147,11 @@ Assets LetterPictures() {
     add("pctAboutText", AboutText());
     add("pctHelpText", HelpText());
     add("pctGameOver", GameOver());
+    add("pctStatisticsText", StatisticsText());
 
-    // The option labels share one size and, placed where the options screen
-    // puts them, start at the same x on screen and line up with the toggles.
+    // The option labels share one size and, placed where the options screen puts
+    // them (four pixels right of a YES, so a focus ring round it stays clear), their
+    // words start at the same x on screen and stand level with the toggles.
     const TextStyle toggle{17};
     add("pctYes", Words({50, 25}, "YES", toggle, {3, 4}));
     add("pctNo", Words({38, 25}, "NO", toggle, {3, 4}));
@@ -140,23 +159,17 @@ Assets LetterPictures() {
         const char* name;
         const char* text;
         QSize size;
-        QPoint origin;  // where the options screen places the picture
+        int rise;  // how far above its toggle the picture stands
     };
-    const Label labels[] = {{"pctRowShifts", "ROW SHIFTS", {171, 27}, {260, 186}},
-                            {"pctColumnShifts", "COLUMN SHIFTS", {171, 30}, {268, 208}},
-                            {"pctMines", "MINES", {171, 23}, {260, 234}},
-                            {"pctFlash", "FLASH PIECES", {163, 22}, {264, 258}}};
-    const QPoint textStart(270, 186 + 4);  // screen position of the first label's text
-    const int toggleStep = 24;             // the toggles stand 24 pixels apart
+    const Label labels[] = {{"pctRowShifts", "ROW SHIFTS", {171, 27}, 0},
+                            {"pctColumnShifts", "COLUMN SHIFTS", {171, 30}, 2},
+                            {"pctMines", "MINES", {171, 23}, 0},
+                            {"pctFlash", "FLASH PIECES", {163, 22}, 0}};
+    const QPointF textStart(4, 4);  // from the picture's corner, for a label that does not rise
     TextStyle style = toggle;
+    for (const Label& l : labels) style = Fitted(l.text, style, l.size.width() - textStart.x() - 1);
     for (const Label& l : labels)
-        style = Fitted(l.text, style, l.size.width() - (textStart.x() - l.origin.x()) - 1);
-    for (int i = 0; i < 4; ++i) {
-        const Label& l = labels[i];
-        const QPointF at(textStart.x() - l.origin.x(),
-                         textStart.y() + i * toggleStep - l.origin.y());
-        add(l.name, Words(l.size, l.text, style, at));
-    }
+        add(l.name, Words(l.size, l.text, style, textStart + QPointF(0, l.rise)));
     return out;
 }
 

@@ -53,10 +53,32 @@ std::vector<Expected> Catalogue() {
         {"pctMine", 32, 32, Clear::No},
         {"pctAboutText", 343, 123, Clear::No},
         {"pctHelpText", 292, 172, Clear::No},
+        {"pctStatistics", 32, 32, Clear::Some},
+        {"pctStatisticsText", 300, 341, Clear::No},
         {"pctBoard", 32, 32, Clear::All},
         {"pctHighScore", 32, 32, Clear::All},
         {"pctBlack", 32, 32, Clear::All},
         {"pctPiece0", 32, 32, Clear::All},
+        {"imgEquals", 22, 28, Clear::No},
+        {"pctYouWin", 110, 16, Clear::No},
+        {"pctComputerWins", 110, 16, Clear::No},
+        {"pctDraw", 110, 16, Clear::No},
+        {"pctClickToGoOn", 110, 14, Clear::No},
+        {"pctBoardCleared", 300, 72, Clear::No},
+        {"pctStartHint", 400, 100, Clear::No},
+        {"pctHowToPlayLink", 180, 32, Clear::No},
+        {"pctHowToPlay", 538, 362, Clear::No},
+        {"pctRowShiftsNote", 276, 14, Clear::No},
+        {"pctColumnShiftsNote", 276, 14, Clear::No},
+        {"pctMinesNote", 276, 14, Clear::No},
+        {"pctFlashNote", 276, 14, Clear::No},
+        {"pctNextBoardNote", 336, 14, Clear::No},
+        {"pctMarkRowShifts", 14, 14, Clear::No},
+        {"pctMarkColumnShifts", 14, 14, Clear::No},
+        {"pctMarkMines", 14, 14, Clear::No},
+        {"pctMarkFlash", 14, 14, Clear::No},
+        {"pctMarkPlayer", 10, 22, Clear::No},
+        {"pctMarkComputer", 10, 22, Clear::No},
     };
     for (int k = 1; k <= 6; ++k)
         pictures.push_back({"pctPiece" + std::to_string(k), 32, 32, Clear::No});
@@ -64,6 +86,8 @@ std::vector<Expected> Catalogue() {
         pictures.push_back({"imgDigit" + std::to_string(d), 22, 28, Clear::No});
     for (int k = 0; k <= 26; ++k)
         pictures.push_back({"pctAlphabet" + std::to_string(k), 22, 28, Clear::No});
+    for (int d = 0; d <= 9; ++d)
+        pictures.push_back({"imgSmallDigit" + std::to_string(d), 12, 16, Clear::No});
     return pictures;
 }
 
@@ -137,8 +161,9 @@ TEST(AssetsPictures, EveryCatalogueEntryHasItsSizeFormatAndTransparency) {
 }
 
 TEST(AssetsPictures, FolderHoldsExactlyTheCatalogueAndTheDesktopPictures) {
-    std::set<QString> expected = {"hand.png",   "icon32.png",  "icon48.png",
-                                  "icon64.png", "icon128.png", "icon256.png"};
+    std::set<QString> expected = {
+        "hand.png",    "icon32.png",  "icon48.png",      "icon64.png",
+        "icon128.png", "icon256.png", "pctHowToPlay.txt"};  // the page's words, for readers
     for (const Expected& e : Catalogue()) expected.insert(QString::fromStdString(e.name) + ".gif");
     const QStringList found = QDir(kAssets.filePath("pictures")).entryList(QDir::Files);
     EXPECT_EQ(std::set<QString>(found.begin(), found.end()), expected);
@@ -171,9 +196,23 @@ TEST(AssetsPictures, CharacterInkLeavesTheOverlapOfScoreCellsBlack) {
     }
 }
 
+// The deal number's digits stand 12 pixels apart: their ink keeps off both edges.
+TEST(AssetsPictures, SmallDigitsKeepTheirInkInsideTheirCells) {
+    for (int d = 0; d <= 9; ++d) {
+        const QImage cell = Load(QString("imgSmallDigit%1.gif").arg(d));
+        int ink = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x : {0, 11}) EXPECT_EQ(qGray(cell.pixel(x, y)), 0) << d;
+            for (int x = 1; x < 11; ++x) ink += qGray(cell.pixel(x, y)) > 64;
+        }
+        EXPECT_GT(ink, 8) << d;
+    }
+}
+
 TEST(AssetsPictures, EveryCharacterHasItsOwnArtwork) {
     std::set<QByteArray> seen;
     QStringList names;
+    for (int d = 0; d <= 9; ++d) names << QString("imgSmallDigit%1.gif").arg(d);
     for (int d = 1; d <= 10; ++d) names << QString("imgDigit%1.gif").arg(d);
     for (int k = 0; k <= 26; ++k) names << QString("pctAlphabet%1.gif").arg(k);
     for (const QString& name : names) {

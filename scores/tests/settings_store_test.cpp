@@ -254,6 +254,26 @@ TEST_F(SettingsStoreTest, AStoreTooLargeIsSetAsideAndKept) {
     EXPECT_EQ(kept, (QList<QByteArray>{"1", "2"}));
 }
 
+// With no free name to set it aside under, a store the game cannot take stays where it
+// is, and the save fails rather than write over it.
+TEST_F(SettingsStoreTest, AStoreThatCannotBeSetAsideIsNeverWrittenOver) {
+    for (int n = 1; n <= 100; ++n) {
+        QFile taken(StorePath() + (n == 1 ? QString(".damaged") : QString(".damaged-%1").arg(n)));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    const QByteArray huge = "[Settings]\nMines=1\n" + QByteArray(2 * 1024 * 1024, ';');
+    QFile store(StorePath());
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(huge);
+    store.close();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadSettings(StorePath()).Mines);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("left there untouched"),
+              std::string::npos);
+    EXPECT_FALSE(SaveSettings(Sample(), StorePath()));
+    EXPECT_EQ(StoreBytes(), huge);
+}
+
 #ifdef __linux__
 // A FIFO in the store's place would hold the start in open() until someone wrote to it.
 TEST_F(SettingsStoreTest, AStoreThatIsNoFileIsSetAsideWithoutWaiting) {
