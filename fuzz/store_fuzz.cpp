@@ -40,10 +40,14 @@ void Fail(const char* what, const QString& key, const QString& expected, const Q
     std::abort();
 }
 
-// What QSettings gives for a store without sections of its own, "%" escapes or values
-// that begin with "@" (those it decodes into other types, which the game never does).
+// What QSettings gives for a store without sections of its own, "%" escapes, values
+// that begin with "@" (those it decodes into other types, which the game never does) or
+// byte-order marks (which QSettings drops where a value's text begins, though it wrote
+// them; the game keeps them).
 void CompareWithQSettings(const QByteArray& lines) {
-    if (lines.contains('@') || lines.contains('%') || lines.contains('[')) return;
+    if (lines.contains('@') || lines.contains('%') || lines.contains('[') ||
+        lines.contains("\xEF\xBB\xBF"))
+        return;
     const QByteArray store = "[Settings]\n" + lines;
     const QString path = FreshPath();
     QFile file(path);

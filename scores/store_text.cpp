@@ -113,7 +113,9 @@ QString ValueText(QByteArrayView raw) {
     static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'}, {'f', '\f'},  {'n', '\n'},
                                            {'r', '\r'}, {'t', '\t'}, {'v', '\v'},  {'"', '"'},
                                            {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // A byte-order mark is a character of the text like any other: QSettings writes one
+    // that way, though its own reading drops one where a value's text begins.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const qsizetype size = raw.size();
     QStringList items;
     QString text;

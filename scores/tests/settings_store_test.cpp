@@ -204,6 +204,7 @@ TEST_F(SettingsStoreTest, NamesAreKeptExactlyAsStored) {
         15);
     s.Table.HighScoreNames[6] = "@@";
     s.Table.HighScoreNames[7] = std::string("@Variant(\0\0\0H\0\0\0\b\x7f\xc3\xbf)", 20);
+    s.Table.HighScoreNames[8] = "\f\xEF\xBB\xBFx";  // a byte-order mark right after an escape
     ASSERT_TRUE(SaveSettings(s, StorePath()));
     ExpectSame(LoadSettings(StorePath()), s);
 }
