@@ -161,7 +161,6 @@ bool ReplaceStore(const QString& path, const Settings& s) {
     return replaced;
 }
 
-
 // A store the game cannot take is set aside, and the game starts from the defaults.
 void SetStoreAside(const QString& path, const char* why) {
     const QString aside = SetAside(path);
