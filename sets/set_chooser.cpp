@@ -98,8 +98,12 @@ SetChooser::SetChooser(const QStringList& places, int current, QWidget* parent)
 
     // Entries carry their set's number: with gaps in the numbering, a position is not a set.
     sets_ = ListPieceSets(places);
+    // Until its set is read an entry holds a blank picture of the icon's size, so that the
+    // entries keep their places when the pictures come.
+    QPixmap blank(kPiecePixels, kPiecePixels);
+    blank.fill(Qt::transparent);
     for (const PieceSetEntry& set : sets_) {
-        auto* item = new QListWidgetItem(set.title, lstSets_);
+        auto* item = new QListWidgetItem(QIcon(blank), set.title, lstSets_);
         item->setData(Qt::UserRole, set.number);
         item->setToolTip(set.title);
         if (set.number == current) lstSets_->setCurrentItem(item);
@@ -139,10 +143,10 @@ void SetChooser::ReadSetsInView() {
         leftOut = false;
         for (int row = 0; row < lstSets_->count(); ++row) {
             QListWidgetItem* item = lstSets_->item(row);
-            if (item->isHidden() || !item->icon().isNull() ||
+            PieceSetEntry& set = sets_[row];
+            if (item->isHidden() || !set.icon.isNull() ||
                 !lstSets_->visualItemRect(item).intersects(view))
                 continue;
-            PieceSetEntry& set = sets_[row];
             if (ReadListedSet(set)) {
                 item->setIcon(SharpIcon(set.icon));
                 item->setText(set.title);
