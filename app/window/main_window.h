@@ -180,6 +180,7 @@ class MainWindow : public QWidget, public Platform {
     void FormResize();
     void ShowOptionPictures();
     void CentreOnScreen();
+    void AfterFirstPaint();
     void PrepareSound();
     void OpenStatistics();
     void TakeTally();
