@@ -7,7 +7,10 @@
 #   app/bench/compare_start.sh BUILD_DIR [RUNS]     (RUNS of each program, default 15)
 #
 # With QUABE_BENCH_DBUS=1 the runs share a private session bus, as on a desktop,
-# so that the accessibility bridge finds one to talk to.
+# so that the accessibility bridge finds one to talk to. With
+# QUABE_BENCH_INSTRUCTIONS=1 it also counts, under valgrind, the instructions each
+# program runs up to its first paint: a figure that other work on the machine
+# does not move.
 set -euo pipefail
 
 build=$(cd "${1:?usage: $0 BUILD_DIR [RUNS]}" && pwd)
@@ -78,5 +81,20 @@ for sound in 0 1; do
         printf "sound %-3s  %d runs each  first paint %5.1f ms vs %5.1f ms  ratio %.2f" \
                "   peak memory %5.1f MiB vs %5.1f MiB  ratio %.2f\n",
                label, runs, gm, mm, gm / mm, gk / 1024, mk / 1024, gk / mk }'
+    if [ "${QUABE_BENCH_INSTRUCTIONS:-0}" = 1 ]; then
+        for program in "$game" "$minimal"; do
+            # The first paint ends in QCoreApplication::quit(): the count up to there is dump 1.
+            HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
+                valgrind --tool=callgrind --dump-before='QCoreApplication::quit*' \
+                --callgrind-out-file="$work/callgrind" "$program" > /dev/null 2> "$work/err" || {
+                echo "valgrind $program failed:" >&2; cat "$work/err" >&2; exit 1; }
+            sed -n 's/^totals: //p' "$work/callgrind.1" > "$work/instructions.$(basename "$program")"
+            rm -f "$work"/callgrind*
+        done
+        awk -v label="$label" -v g="$(cat "$work/instructions.$(basename "$game")")" \
+            -v m="$(cat "$work/instructions.$(basename "$minimal")")" 'BEGIN {
+            printf "sound %-3s  instructions to the first paint %.1f M vs %.1f M  ratio %.2f\n",
+                   label, g / 1e6, m / 1e6, g / m }'
+    fi
 done
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
