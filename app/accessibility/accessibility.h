@@ -2,7 +2,8 @@
 // What assistive technology is told about the window, through Qt's own
 // accessibility interfaces: a name for every picture that can be clicked, with
 // the state a toggle shows; each player's score and the deal number as text; the
-// board cursor's cell, announced as it changes; the deal entry and the statistics.
+// board cursor's cell, announced as it changes; the deal entry and the statistics;
+// and the words of every guide.
 
 namespace quabe {
 
@@ -20,5 +21,9 @@ void NameBoardAndScores(MainWindow& w);
 void NameDealEntry(MainWindow& w);
 // Gives the statistics screen every figure it shows, as text.
 void NameStatistics(MainWindow& w);
+// Names what the game explains of itself after what each shows: the pointed
+// group's worth, the winner, the cleared board, the marks, the hint, the notes
+// under the options and the how-to-play page with all its words.
+void NameGuides(MainWindow& w);
 
 }  // namespace quabe

@@ -91,8 +91,6 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
     }
     for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
-    overlay_ = new BoardOverlay(&w_, *w_.pctBoard, w_.game, w_.boardCursor);
-    overlay_->setVisible(!w_.pctBoard->isHidden());
     ring_ = new FocusRing(&w_);
 
     w_.installEventFilter(this);
@@ -117,7 +115,10 @@ void Keyboard::AddCommandKeys() {
     add(Standard::keyBindings(Standard::New), [this] { ClickIfShown(w_.pctNew); });
     add(Standard::keyBindings(Standard::Undo), [this] { ClickIfShown(w_.pctUndo); });
     add({QKeySequence(Qt::CTRL | Qt::Key_H)}, [this] { ClickIfShown(w_.pctHighScores); });
-    add(Standard::keyBindings(Standard::HelpContents), [this] { ClickIfShown(w_.pctHelp); });
+    // How to play, from the main screen and from the about screen that leads there.
+    add(Standard::keyBindings(Standard::HelpContents), [this] {
+        if (w_.pctHelp->isVisible() || w_.pctAboutText->isVisible()) w_.ShowHowToPlay();
+    });
     // Spelt out: some desktops' key schemes have no standard Quit key.
     add({QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { w_.ExitGame(); });
     // Deals and the statistics have no picture on the main screen: their keys work
@@ -136,6 +137,13 @@ void Keyboard::AddCommandKeys() {
         ClickIfShown(w_.pctAboutText) || ClickIfShown(w_.pctOk) ||
             ClickIfShown(w_.pctStatisticsScreen) || ClickIfShown(w_.pctDealEntry);
     });
+}
+
+void Keyboard::Adopt(PictureBox* stop, QWidget* after) {
+    stop->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(after, stop);
+    stop->installEventFilter(this);
+    stops_.push_back(stop);
 }
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
@@ -167,13 +175,23 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
                 CursorChanged();
             }
             return false;
+        case QEvent::FocusIn:
+            // Tab to the board shows where the keys will act.
+            if (watched == w_.pctBoard && w_.game.GameActive && !w_.boardCursor.Shown) {
+                const Qt::FocusReason reason = static_cast<QFocusEvent&>(*event).reason();
+                if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                    w_.boardCursor.Shown = true;
+                    CursorChanged();
+                }
+            }
+            return false;
         case QEvent::Show:
             if (watched == &w_) w_.activateWindow();
-            if (watched == w_.pctBoard) overlay_->show();
+            if (watched == w_.pctBoard) w_.boardOverlay->show();
             if (std::find(stops_.begin(), stops_.end(), watched) != stops_.end()) FocusFirstStop();
             return false;
         case QEvent::Hide:
-            if (watched == w_.pctBoard) overlay_->hide();
+            if (watched == w_.pctBoard) w_.boardOverlay->hide();
             if (watched == QApplication::focusWidget()) PlaceRing();
             return false;
         case QEvent::Move:
@@ -184,7 +202,8 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
             // Whatever changed the board may have changed the group's outline, the
             // cursor's cell and the scores too: they are named once it is over.
             if (watched == w_.pctBoard) {
-                if (w_.boardCursor.Shown) overlay_->update(overlay_->Margins());
+                if (w_.boardCursor.Shown || w_.boardPointer.Shown)
+                    w_.boardOverlay->update(w_.boardOverlay->Margins());
                 if (!naming_.isActive()) naming_.start();
             }
             return false;
@@ -251,7 +270,7 @@ bool Keyboard::BoardKey(QKeyEvent& key) {
 }
 
 void Keyboard::CursorChanged() {
-    overlay_->update();
+    w_.ShowPointedGroup();
     NameBoardAndScores(w_);
 }
 
@@ -259,7 +278,9 @@ void Keyboard::CursorChanged() {
 // screen, OK on the table (a name being typed then takes it for the table).
 void Keyboard::FocusFirstStop() {
     QWidget* first = nullptr;
-    if (w_.pctGameOver->isVisible()) {
+    if (w_.pctHowToPlay && w_.pctHowToPlay->isVisible()) {
+        first = w_.pctHowToPlay;
+    } else if (w_.pctGameOver->isVisible()) {
         first = w_.pctGameOver;
     } else if (w_.pctAboutText->isVisible()) {
         first = w_.pctAboutText;
