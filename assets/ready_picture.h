@@ -1,12 +1,11 @@
 #pragma once
 // A shipped picture ready to draw: its pixels flattened onto black, as every
-// surface of the game shows them, and stored plainly, so that the program need not
-// decode a GIF at every start (Qt's reader spends tens of instructions on each
-// pixel: the window's frame alone took a third of the start; the resource's own
-// compression costs a few). The build makes one from each shipped GIF
-// (pack_pictures.cpp) into :/ready/<name without .gif>.raw. Layout: width and height
-// as 32-bit numbers, then the rows of 0xffRRGGBB pixels, all in the byte order of the
-// machine that built it.
+// surface of the game shows them, kept as plain rows so that the program decodes
+// no GIF at start. Qt's GIF reader spends tens of instructions on every pixel (the
+// window's frame alone took a third of the start); unpacking the resource's zstd
+// costs about one. The build packs one from each shipped GIF (pack_pictures.cpp) at
+// :/ready/<name without .gif>.raw. Layout: width and height as 32-bit numbers, then
+// the rows of 0xffRRGGBB pixels, all in the byte order of the machine that built it.
 #include <QByteArray>
 #include <QImage>
 #include <cstring>
