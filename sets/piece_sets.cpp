@@ -19,6 +19,8 @@ using Pieces = std::array<QImage, 7>;
 
 // A title is one short line; a huge file put there by mistake is not read whole.
 constexpr qint64 kTitleReadLimit = 64 * 1024;
+// A kind's name is said after every arrow key: a few words, never a paragraph.
+constexpr int kLongestPieceName = 40;
 // The settings store keeps the set number as a 16-bit integer.
 constexpr int kHighestSetNumber = 32767;
 
@@ -92,14 +94,20 @@ std::optional<Pieces> LoadPieces(const QString& setFolder) {
     return pieces;
 }
 
-PieceSet MakePieceSet(const Pieces& pieces, int number) {
-    return {pieces, pieces[0].pixel(0, 0) & 0xFFFFFFu, number};
-}
-
 struct UsableSet {
     Pieces pieces;
     QString title;
+    QString folder;
 };
+
+PieceSet MakePieceSet(const Pieces& pieces, int number, const PieceNames& names = {}) {
+    return {pieces, pieces[0].pixel(0, 0) & 0xFFFFFFu, number, names};
+}
+
+PieceSet MakePieceSet(const UsableSet& set, int number) {
+    return MakePieceSet(set.pieces, number,
+                        ReadPieceNames(FindFile(set.folder, QStringLiteral("Names.txt"))));
+}
 
 // The set in `setFolder` when it is usable: all seven pictures decode and the title reads.
 std::optional<UsableSet> ReadSet(const QString& setFolder) {
@@ -108,7 +116,7 @@ std::optional<UsableSet> ReadSet(const QString& setFolder) {
     bool ok = false;
     QString title = ReadTitle(FindFile(setFolder, QStringLiteral("Title.txt")), &ok);
     if (!ok) return std::nullopt;
-    return UsableSet{*pieces, title};
+    return UsableSet{*pieces, title, setFolder};
 }
 
 // The folders that may hold each set number, the one of the latest place first.
@@ -186,9 +194,9 @@ QStringList PieceSetPlaces() {
 PieceSet LoadPieceSet(const QStringList& places, int setNumber, const Pieces& builtIn) {
     const QMap<int, QStringList> candidates = SetCandidates(places);
     if (const auto set = FirstUsable(candidates.value(setNumber)))
-        return MakePieceSet(set->pieces, setNumber);
+        return MakePieceSet(*set, setNumber);
     if (setNumber != 1) {
-        if (const auto set = FirstUsable(candidates.value(1))) return MakePieceSet(set->pieces, 1);
+        if (const auto set = FirstUsable(candidates.value(1))) return MakePieceSet(*set, 1);
     }
     Pieces pieces;
     for (int kind = 0; kind < 7; ++kind) pieces[kind] = AsPiece(builtIn[kind]);
@@ -203,6 +211,17 @@ QList<PieceSetEntry> FindPieceSets(const QStringList& places) {
             entries.append({number.key(), set->title, set->pieces[1]});
     }
     return entries;
+}
+
+PieceNames ReadPieceNames(const QString& path) {
+    PieceNames names;
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return names;
+    const QStringList lines = DecodeText(file.read(kTitleReadLimit))
+                                  .split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    for (int kind = 1; kind < 7 && kind <= lines.size(); ++kind)
+        names[kind] = lines[kind - 1].simplified().left(kLongestPieceName).trimmed();
+    return names;
 }
 
 QString ReadTitle(const QString& path, bool* ok) {
