@@ -14,6 +14,7 @@
 #include "high_score_table.h"
 #include "image_line_sink.h"
 #include "picture_box.h"
+#include "piece_sets.h"
 #include "random.h"
 #include "settings_store.h"
 
@@ -93,6 +94,7 @@ class MainWindow : public QWidget, public Platform {
     Random random;  // the program's one generator, seeded once from the clock
     Settings settings;
     Graphics graphics;
+    PieceNames pieceNames;  // the current set's, for what a reader is told
     Game game;
     NameEntry nameEntry;
     int NewEntryRow = 0;

@@ -1,0 +1,474 @@
+#!/usr/bin/python3
+"""A blind player's whole game, heard through Debian's screen reader.
+
+The game runs with Qt's accessibility on, on an X server, a session bus and an
+AT-SPI bus of its own; Debian's orca runs on that bus and writes its debug log,
+which records every utterance ("SPEECH OUTPUT") whether or not a voice is
+installed. The player uses the keys alone. The test checks what the reader says,
+and reads the game's objects and focus changes over AT-SPI as the reader gets them.
+
+Usage: reader_test.py PATH/TO/quabe-pro
+"""
+import fcntl
+import json
+import os
+import pty
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+GAME = None  # the executable under test, from the command line
+
+
+def wait_until(done, timeout=20.0, step=0.05, pump=None):
+    """Polls `done` until it is true or `timeout` seconds pass; returns its last value."""
+    end = time.monotonic() + timeout
+    while True:
+        if pump:
+            pump()
+        value = done()
+        if value or time.monotonic() > end:
+            return value
+        time.sleep(step)
+
+
+class Reader:
+    """Debian's orca on the test's buses. Its debug log is written to a terminal,
+    where Python writes line by line, and a thread keeps reading it so the reader
+    never waits on the test."""
+
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?\s*(?:\{.*\})?\s*$")
+
+    def __init__(self, env, home):
+        prefs = os.path.join(home, "orca")
+        os.makedirs(prefs)
+        # Typed letters are echoed from the text they add, as many blind players set it.
+        general = {"enableEchoByCharacter": True, "enableBraille": False,
+                   "enableSound": False, "enableTutorialMessages": False}
+        with open(os.path.join(prefs, "user-settings.conf"), "w") as f:
+            json.dump({"general": general, "pronunciations": {}, "keybindings": {},
+                       "profiles": {"default": {"profile": ["Default", "default"],
+                                                "pronunciations": {}, "keybindings": {}}}}, f)
+        self.lines = []
+        self._lock = threading.Lock()
+        # The test keeps the terminal open too: until orca opens it, reading would fail.
+        self._master, self._terminal = pty.openpty()
+        self.process = subprocess.Popen(
+            ["orca", "--user-prefs", prefs, "--debug-file", os.ttyname(self._terminal)],
+            env=env, stdin=subprocess.DEVNULL, stdout=self._said_aloud(home),
+            stderr=subprocess.STDOUT, start_new_session=True)
+        self._log = open(os.path.join(home, "orca.log"), "wb")
+        threading.Thread(target=self._drain, daemon=True).start()
+
+    @staticmethod
+    def _said_aloud(home):
+        """Where orca writes what it tells on its own, such as why it will not start."""
+        return open(os.path.join(home, "orca.out"), "w")
+
+    def _drain(self):
+        pending = b""
+        while True:
+            try:
+                data = os.read(self._master, 65536)
+            except OSError:
+                return
+            if not data:
+                return
+            self._log.write(data)
+            pending += data
+            *complete, pending = pending.split(b"\n")
+            kept = [line.decode("utf-8", "replace").rstrip("\r") for line in complete
+                    if b"SPEECH OUTPUT" in line]
+            with self._lock:
+                self.lines.extend(kept)
+
+    def said(self):
+        """Everything spoken so far, one utterance an entry."""
+        with self._lock:
+            lines = list(self.lines)
+        return [m.group(1) for m in map(self.SPOKEN.search, lines) if m]
+
+    def stop(self):
+        stop_process(self.process)
+        os.close(self._terminal)
+        os.close(self._master)
+
+
+def stop_process(process, grace=5.0):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(grace)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+class Desktop:
+    """An X server, a session bus and an AT-SPI bus of the test's own; every process
+    it starts is ended by its id."""
+
+    def __init__(self):
+        self.home = tempfile.mkdtemp(prefix="quabe-reader-")
+        self.processes = []
+        self.pids = []  # daemons that leave their first process
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("DBUS_", "AT_SPI", "XDG_", "QT_", "DISPLAY", "WAYLAND"))}
+        for name in ("config", "data", "cache", "runtime"):
+            os.makedirs(os.path.join(self.home, name), mode=0o700)
+        env.update(HOME=self.home, XDG_CONFIG_HOME=os.path.join(self.home, "config"),
+                   XDG_DATA_HOME=os.path.join(self.home, "data"),
+                   XDG_CACHE_HOME=os.path.join(self.home, "cache"),
+                   XDG_RUNTIME_DIR=os.path.join(self.home, "runtime"),
+                   GSETTINGS_BACKEND="memory", NO_AT_BRIDGE="0",
+                   # The reader's speech server may not start: the log is what it said.
+                   SPEECHD_CMD="/bin/false")
+        self.env = env
+        reading, writing = os.pipe()
+        self.processes.append(subprocess.Popen(
+            # -noreset: the server would start afresh, refusing clients for a moment,
+            # each time its last client leaves.
+            ["Xvfb", "-displayfd", str(writing), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=[writing], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        os.close(writing)
+        with os.fdopen(reading) as f:
+            env["DISPLAY"] = ":" + f.readline().strip()
+        ready = lambda: subprocess.run(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL).returncode == 0
+        if not wait_until(ready, 20):
+            raise RuntimeError("the X server %s takes no clients" % env["DISPLAY"])
+        bus = subprocess.run(["dbus-daemon", "--session", "--fork", "--print-address=1",
+                              "--print-pid=1"], env=env, capture_output=True, text=True, check=True)
+        address, pid = bus.stdout.split()[:2]
+        self.pids.append(int(pid))
+        env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.launcher = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"],
+                                         env=env, stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL, start_new_session=True)
+        self.processes.append(self.launcher)
+        # A reader started before the AT-SPI bus answers may fail to start.
+        answers = lambda: subprocess.run(
+            ["dbus-send", "--session", "--dest=org.a11y.Bus", "--print-reply", "/org/a11y/bus",
+             "org.a11y.Bus.GetAddress"], env=env, stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL).returncode == 0
+        if not wait_until(answers, 20):
+            raise RuntimeError("the AT-SPI bus does not answer")
+        os.environ.update(DISPLAY=env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=address)
+
+    def start(self, argv, **extra):
+        output = open(os.path.join(self.home, os.path.basename(argv[0]) + ".out"), "w")
+        process = subprocess.Popen(argv, env=dict(self.env, **extra), stdin=subprocess.DEVNULL,
+                                   stdout=output, stderr=subprocess.STDOUT)
+        self.processes.append(process)
+        return process
+
+    def click(self, extents):
+        x, y = extents.x + extents.width // 2, extents.y + extents.height // 2
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], env=self.env,
+                       check=True)
+
+    def keys(self, *keys):
+        subprocess.run(["xdotool", "key", "--delay", "40", *keys], env=self.env, check=True)
+
+    def stop(self):
+        # The AT-SPI bus and its registry run in the launcher's session: each by its id.
+        group = self.launcher.pid
+        for process in reversed(self.processes):
+            stop_process(process)
+        for pid in self.pids + session_members(group):
+            try:
+                os.kill(pid, 15)
+            except ProcessLookupError:
+                pass
+
+
+def session_members(session):
+    members = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        if int(fields[3]) == session:  # the session id
+            members.append(int(entry))
+    return members
+
+
+class Objects:
+    """The game's objects as AT-SPI gives them to the reader, and every focus change."""
+
+    def __init__(self):
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi, GLib
+        import pyatspi
+        self.Atspi, self.pyatspi = Atspi, pyatspi
+        self._context = GLib.MainContext.default()
+        self.focused = []
+        pyatspi.Registry.registerEventListener(self._focus, "object:state-changed:focused")
+
+    def _focus(self, event):
+        if event.detail1:
+            try:
+                source = event.source
+                self.focused.append((source.getRoleName(), source.name, source.parent.name))
+            except Exception:  # an object gone by the time it is asked
+                self.focused.append(("", "", ""))
+
+    def pump(self):
+        while self._context.iteration(False):
+            pass
+
+    def frame(self):
+        desktop = self.pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            for window in app or []:
+                if window and window.name == "Quabe Pro":
+                    return window
+        return None
+
+    @staticmethod
+    def child(parent, role, name=None):
+        for child in parent:
+            if child.getRoleName() == role and (name is None or child.name == name):
+                return child
+        return None
+
+    def focus(self):
+        """The object that has the focus now, searched from the frame down."""
+        def search(node):
+            for child in node:
+                state = child.getState()
+                if state.contains(self.pyatspi.STATE_FOCUSED):
+                    return search(child) or child
+            return None
+        frame = self.frame()
+        return search(frame) if frame else None
+
+
+CELL = re.compile(r"row (\d+), column (\d+), (?:empty|(.+?), (?:no group|group of (\d+), (\d+) points))\.?$")
+REMOVED = re.compile(r"notification Removed the (.+?) group of (\d+): (\d+) points, score (\d+)\.")
+REPLY = re.compile(r"The computer removed a group of (\d+): (\d+) points, its score (\d+)\.")
+ARROWS = {(-1, 0): "Up", (1, 0): "Down", (0, -1): "Left", (0, 1): "Right"}
+
+
+class WholeGameByEar(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = Desktop()
+        cls.addClassCleanup(cls.desktop.stop)
+        cls.reader = Reader(cls.desktop.env, cls.desktop.home)
+        cls.addClassCleanup(cls.reader.stop)
+        cls.objects = Objects()
+        if not cls.wait_said(lambda s: s == "Screen reader on.", timeout=60):
+            raise RuntimeError("orca did not start; is another orca of this user running?")
+
+    @classmethod
+    def wait_said(cls, match, since=0, timeout=20.0):
+        """The first utterance after `since` that `match` accepts, or None."""
+        def found():
+            if cls.reader.process.poll() is not None:
+                with open(os.path.join(cls.desktop.home, "orca.out")) as f:
+                    raise RuntimeError("orca has ended: " + f.read())
+            return next((s for s in cls.reader.said()[since:] if match(s)), None)
+        return wait_until(found, timeout, pump=cls.objects.pump)
+
+    def said_after(self, since, text):
+        """Waits for `text`, said whole, after utterance `since`."""
+        said = self.wait_said(lambda s: s.rstrip(".") == text.rstrip("."), since)
+        self.assertIsNotNone(said, "never said %r; said %r" % (text, self.reader.said()[since:]))
+
+    def spoken(self):
+        self.objects.pump()
+        return len(self.reader.said())
+
+    def start_game(self):
+        config = os.path.join(self.desktop.home, "config", "Quabe Pro")
+        os.makedirs(config, exist_ok=True)
+        with open(os.path.join(config, "Quabe Pro.conf"), "w") as f:
+            f.write("[Settings]\nSound=0\n")
+        spoken = self.spoken()
+        game = self.desktop.start([GAME], QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        self.addCleanup(stop_process, game)
+        self.said_after(spoken, "Quabe Pro frame")
+        self.frame = self.objects.frame()
+        self.board = self.objects.child(self.frame, "table", "Board")
+        self.assertIsNotNone(self.board)
+        self.settled()
+
+    def focus_moves(self, keys):
+        """Presses `keys` and returns the objects that took the focus, a board's cell
+        or a table's row counted with the picture it lies in."""
+        start = self.settled()
+        self.desktop.keys(*keys)
+        self.settled()
+        moves = []
+        for role, name, parent in self.objects.focused[start:]:
+            if moves and moves[-1] == parent:
+                moves.pop()
+            moves.append(name)
+        return moves
+
+    def settled(self):
+        """Waits until no focus change has come for half a second; returns how many came."""
+        seen = [-1, time.monotonic()]
+
+        def quiet():
+            if len(self.objects.focused) != seen[0]:
+                seen[:] = [len(self.objects.focused), time.monotonic()]
+            return time.monotonic() - seen[1] > 0.5
+        wait_until(quiet, pump=self.objects.pump)
+        return len(self.objects.focused)
+
+    def cells(self):
+        """The board as the reader's cells give it: {(row, col): (piece, group size)}."""
+        cells = {}
+        for cell in self.board:
+            m = CELL.match(cell.name)
+            self.assertIsNotNone(m, cell.name)
+            cells[int(m.group(1)), int(m.group(2))] = (m.group(3), int(m.group(4) or 0))
+        return cells
+
+    def walk(self, cursor, target):
+        keys = []
+        while cursor != target:
+            step = (target[0] > cursor[0]) - (target[0] < cursor[0]), 0
+            if step == (0, 0):
+                step = 0, (target[1] > cursor[1]) - (target[1] < cursor[1])
+            keys.append(ARROWS[step])
+            cursor = cursor[0] + step[0], cursor[1] + step[1]
+        return keys
+
+    def test_a_whole_game_by_ear(self):
+        self.start_game()
+        # The window is a frame of named controls; a one-player game shows one score.
+        self.assertEqual(self.frame.getRoleName(), "frame")
+        names = [child.name for child in self.frame if child.getRoleName() != "notification"]
+        self.assertNotIn("", names)
+        showing = [child.name for child in self.frame
+                   if child.getState().contains(self.objects.pyatspi.STATE_SHOWING)]
+        self.assertFalse([name for name in showing if name.startswith("Player 2")], showing)
+
+        # Two players, switched on from the keys: the toggle says its new state.
+        spoken = self.spoken()
+        self.desktop.keys(*["Tab"] * 6)
+        self.said_after(spoken, "Two players check box not checked")
+        spoken = self.spoken()
+        self.desktop.keys("space")
+        self.said_after(spoken, "checked")
+
+        spoken = self.spoken()
+        self.desktop.keys("ctrl+n")
+        self.said_after(spoken, "notification New game, two players")
+
+        # Each arrow says the cell; the edge says so.
+        spoken = self.spoken()
+        self.desktop.keys("Up")
+        first = self.wait_said(lambda s: CELL.match(s), spoken)
+        self.assertTrue(first and first.startswith("row 10, column 1, "), first)
+        spoken = self.spoken()
+        self.desktop.keys("Left")
+        self.said_after(spoken, "notification Left edge")
+        cursor = (10, 1)
+
+        # Moves until the end: each says what it took, the reply and the cell.
+        score, moves = 0, 0
+        while True:
+            moves += 1
+            self.assertLess(moves, 200, "the game should have ended")
+            cells = self.cells()
+            target = min((cell for cell, (_, size) in cells.items() if size >= 2),
+                         key=lambda c: abs(c[0] - cursor[0]) + abs(c[1] - cursor[1]))
+            piece, size = cells[target]
+            keys = self.walk(cursor, target)
+            cursor = target
+            if keys:
+                spoken = self.spoken()
+                self.desktop.keys(*keys)
+                self.said_after(spoken, "row %d, column %d, %s, group of %d, %d points"
+                                % (target + (piece, size, size * (size - 1) + 2)))
+            spoken = self.spoken()
+            self.desktop.keys("Return")
+            told = self.wait_said(lambda s: s.startswith("notification Removed"), spoken)
+            self.assertIsNotNone(told, self.reader.said()[spoken:])
+            m = REMOVED.match(told)
+            self.assertIsNotNone(m, told)
+            points = size * (size - 1) + 2
+            score += points
+            self.assertEqual(m.groups(), (piece, str(size), str(points), str(score)), told)
+            # The computer replies to every move but the last.
+            if "Game over" in told:
+                break
+            self.assertIsNotNone(REPLY.search(told), told)
+            self.assertRegex(told, r"\. row %d, column %d, .*\.$" % cursor)
+        self.assertRegex(told, r"Game over: you %d, the computer (\d+)\. " % score
+                         + r"(You win|The computer wins|A draw)\.$")
+        over = self.objects.focus()
+        self.assertEqual((over.getRoleName(), over.name[:10]), ("push button", "Game over:"))
+
+        # The name is typed into a text field: each letter is said as it goes in.
+        self.assertEqual(self.focus_moves(["Return"]), ["Your name for place 1, %d points" % score])
+        field = self.objects.focus()
+        self.assertEqual(field.getRoleName(), "text")
+        self.assertTrue(field.getState().contains(self.objects.pyatspi.STATE_EDITABLE))
+        spoken = self.spoken()
+        self.desktop.keys("e")
+        self.said_after(spoken, "E")
+        self.assertEqual(field.queryText().getText(0, -1), "E")
+
+        # Then the table, row by row, and its Reset says what it does.
+        spoken = self.spoken()
+        self.desktop.keys("Return")
+        self.said_after(spoken, "Place 1, E, %d points" % score)
+        spoken = self.spoken()
+        self.desktop.keys("Down")
+        self.said_after(spoken, "Place 2, no name, 0 points")
+        self.assertEqual(self.focus_moves(["Escape"]), ["Board"])
+        self.assertEqual(self.focus_moves(["ctrl+h"]), ["Place 1, E, %d points" % score])
+        spoken = self.spoken()
+        self.desktop.keys("Tab", "Tab")
+        self.said_after(spoken, "Reset: clears the ten best scores push button")
+
+        # Every screen puts the focus straight on its first control.
+        self.assertEqual(self.focus_moves(["Escape"]), ["Board"])
+        self.assertEqual(self.focus_moves(["F1"]), ["Quabe Pro, www.quabepro.example, version 1.1"])
+        self.assertEqual(self.focus_moves(["Escape"]), ["Board"])
+        spoken = self.spoken()
+        self.desktop.keys(*["Tab"] * 7)
+        self.said_after(spoken, "Events/Options push button")
+        self.assertEqual(self.focus_moves(["space"]), ["Row Shifts"])
+
+        # A toggle clicked says its new state too.
+        mines = self.objects.child(self.frame, "check box", "Mines")
+        spoken = self.spoken()
+        self.desktop.click(mines.queryComponent().getExtents(self.objects.pyatspi.DESKTOP_COORDS))
+        self.said_after(spoken, "Mines check box checked")
+        self.assertEqual(self.focus_moves(["Escape"]), ["Board"])
+
+    def test_the_set_chooser_is_a_named_dialog_that_leaves_its_caller_free(self):
+        self.start_game()
+        # A call that waited for the chooser to close would fail here rather than hang.
+        self.objects.Atspi.set_timeout(3000, 15000)
+        self.objects.child(self.frame, "push button", "Game Set").queryAction().doAction(0)
+        app = self.frame.parent
+        dialog = wait_until(lambda: self.objects.child(app, "dialog", "Choose a piece set"),
+                            pump=self.objects.pump)
+        self.assertIsNotNone(dialog, [child.name for child in app])
+        self.assertEqual(self.focus_moves(["Tab"]), ["Ok"])
+        self.assertEqual(self.focus_moves(["Tab"]), ["Cancel"])
+        self.assertEqual(self.focus_moves(["Tab"])[-1:], ["Piece sets"])
+        self.assertEqual(self.focus_moves(["Escape"]), ["Board"])
+        self.assertTrue(self.frame.getState().contains(self.objects.pyatspi.STATE_SENSITIVE))
+
+
+if __name__ == "__main__":
+    GAME = os.path.abspath(sys.argv.pop(1))
+    unittest.main()
