@@ -71,8 +71,8 @@ QIcon SharpIcon(const QImage& picture) {
     QIcon icon;
     for (int times = 1; times <= 3; ++times) {
         const QSize size = picture.size() * times;
-        icon.addPixmap(QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio,
-                                                         Qt::FastTransformation)));
+        icon.addPixmap(QPixmap::fromImage(
+            picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     }
     return icon;
 }

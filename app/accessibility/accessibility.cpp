@@ -229,7 +229,8 @@ class PictureAccessible : public QAccessibleWidget {
 class WindowAccessible : public QAccessibleWidget {
   public:
     explicit WindowAccessible(MainWindow* w)
-        : QAccessibleWidget(w, QAccessible::Window), announcer_(Registered(new AnnouncerAccessible(w))) {}
+        : QAccessibleWidget(w, QAccessible::Window),
+          announcer_(Registered(new AnnouncerAccessible(w))) {}
     ~WindowAccessible() override { Unregister(announcer_); }
 
     int childCount() const override { return static_cast<int>(Named().size()) + 1; }
@@ -249,7 +250,8 @@ class WindowAccessible : public QAccessibleWidget {
 
     QAccessibleInterface* childAt(int x, int y) const override {
         for (QWidget* widget : Named()) {
-            if (widget->isVisible() && QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).contains(x, y))
+            if (widget->isVisible() &&
+                QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).contains(x, y))
                 return QAccessible::queryAccessibleInterface(widget);
         }
         return nullptr;

@@ -39,7 +39,8 @@ class PartAccessible : public QAccessibleInterface {
 // focus while the board has it and the cursor stands on it.
 class CellAccessible : public PartAccessible {
   public:
-    CellAccessible(QWidget* board, int row, int col) : PartAccessible(board), row_(row), col_(col) {}
+    CellAccessible(QWidget* board, int row, int col)
+        : PartAccessible(board), row_(row), col_(col) {}
     QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::Role role() const override { return QAccessible::Cell; }

@@ -111,9 +111,8 @@ QString MoveWords(const BeforePress& before, const Game& after, const PieceNames
 
 QString GameOverWords(const Game& game) {
     if (!game.TwoPlayers) return QStringLiteral("Game over: your score %1.").arg(game.Score1);
-    const QString scores = QStringLiteral("Game over: you %1, the computer %2. ")
-                               .arg(game.Score1)
-                               .arg(game.Score2);
+    const QString scores =
+        QStringLiteral("Game over: you %1, the computer %2. ").arg(game.Score1).arg(game.Score2);
     if (game.Score1 > game.Score2) return scores + QStringLiteral("You win.");
     if (game.Score1 < game.Score2) return scores + QStringLiteral("The computer wins.");
     return scores + QStringLiteral("A draw.");

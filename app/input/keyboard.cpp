@@ -85,8 +85,9 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
     for (PictureBox* stop : stops_) stop->setFocusPolicy(Qt::TabFocus);
     // A toggle takes the focus when clicked too, as a check box does, so that a
     // reader tells its new state however it was switched.
-    for (PictureBox* toggle : {w_.pctSound, w_.pctPlayers, w_.pctRowShiftsSelection,
-                               w_.pctColumnShiftsSelection, w_.pctMinesSelection, w_.pctFlashSelection})
+    for (PictureBox* toggle :
+         {w_.pctSound, w_.pctPlayers, w_.pctRowShiftsSelection, w_.pctColumnShiftsSelection,
+          w_.pctMinesSelection, w_.pctFlashSelection})
         toggle->setFocusPolicy(Qt::StrongFocus);
     for (size_t i = 1; i < stops_.size(); ++i) QWidget::setTabOrder(stops_[i - 1], stops_[i]);
 
@@ -252,8 +253,11 @@ bool Keyboard::BoardKey(QKeyEvent& key) {
         w_.BoardPress(button, w_.game.CellX[cursor.Row][cursor.Col] + kPieceSize / 2,
                       w_.game.CellY[cursor.Row][cursor.Col] + kPieceSize / 2);
     }
+    // The cursor stands where it stood: only a cursor that shows anew takes the focus.
+    const bool appears = !cursor.Shown;
     cursor.Shown = true;
-    CursorChanged();
+    overlay_->update();
+    if (appears) FocusCursorCell(w_);
     return true;
 }
 

@@ -72,7 +72,8 @@ MainWindow::MainWindow(QWidget* parent)
         // A shift restarts the shift clock and draws its kind's next interval.
         if (game.ShiftClock != clock) {
             for (int kind = 0; kind < 2; ++kind)
-                if (game.ShiftInterval[kind] != intervals[kind]) AnnounceAtCursor(*this, ShiftWords(kind));
+                if (game.ShiftInterval[kind] != intervals[kind])
+                    AnnounceAtCursor(*this, ShiftWords(kind));
         }
     });
     Timer1.start();

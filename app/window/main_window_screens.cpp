@@ -5,9 +5,9 @@
 #include <QPointer>
 
 #include "accessibility.h"
-#include "spoken_words.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
+#include "spoken_words.h"
 #include "table_painter.h"
 
 namespace quabe {
