@@ -14,13 +14,17 @@ void Game::NewGame() {
     UndoScore2 = 0;
     UndoReady = false;
     StartBoard();
+    DealOpensGame = true;
 }
 
 void Game::StartBoard() {
     ui.StopCelebration();
+    ChooseDeal();
     ui.SetBoardBackground(BoardColor);
     ui.ShowMainScreen();
     BoardColor = ui.LoadPieceSet();
+    // Right before the first draw, so that nothing else can come between.
+    ui.SeedRnd(static_cast<uint64_t>(DealNumber));
     DrawBoard(true);
 }
 
@@ -47,6 +51,7 @@ void Game::EndOfMove() {
     CheckMovesLeft(boardEmpty, movesLeft);
     if (movesLeft) return;
     if (boardEmpty) {
+        ++Tally.BoardsCleared;
         StartBoard();
     } else {
         GameOver();

@@ -3,6 +3,8 @@
 // scoring and the flow of a game. All state is plain data; everything outside
 // the rules goes through Platform.
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "platform.h"
 
@@ -14,6 +16,21 @@ constexpr int kCellPitch = 540;  // board units between cell corners
 constexpr int kPieceSize = 480;  // board units of a piece's clickable square
 constexpr int kCells = kRows * kCols;
 constexpr int kScoreCells = 12;  // six digits for each player, units digit first
+
+// Boards are dealt from numbers in this range; a number names its board.
+constexpr int32_t kFirstDeal = 1;
+constexpr int32_t kLastDeal = 999'999'999;
+
+// The deal a text names: decimal digits only, from kFirstDeal to kLastDeal.
+std::optional<int32_t> ReadDealNumber(std::string_view text);
+
+// What the person's play has done, for their statistics: the window takes it
+// when it counts and leaves it empty.
+struct PlayTally {
+    int32_t BoardsCleared = 0;  // by either player
+    int32_t BiggestGroup = 0;   // the largest group the person removed
+    int32_t MinesSetOff = 0;    // by the person
+};
 
 // A grid indexed [row][column] from 1; index 0 is never used.
 template <typename T>
@@ -27,10 +44,14 @@ struct Game {
     void BoardMouseDown(int button, double x, double y);  // pctBoard_MouseDown, board units
     void Undo();                                          // pctUndo_Click
     void TimerTick();                                     // Timer1_Timer
+    // The current deal again from its start, with the scores it began with; as a
+    // new game when it opened the game.
+    void Replay();
 
     // Deals a new board (newGame) or repaints the current one in the set's pictures.
     void DrawBoard(bool newGame);
     void StartBoard();
+    void ChooseDeal();
 
     // Rules, public so that tests can reach each one.
     bool CellFromPoint(double x, double y, int& row, int& col) const;
@@ -80,6 +101,16 @@ struct Game {
     // Undo has something of this game to restore: the player has removed a group
     // since New. Keeps Undo from bringing back a finished game's board.
     bool UndoReady = false;
+
+    // The deal of the board in play (0 before the first), the number the next board
+    // is dealt from (0: a fresh one from FreshBits), and what a replay restores.
+    int32_t DealNumber = 0;
+    int32_t NextDeal = 0;
+    int32_t DealScore1 = 0;
+    int32_t DealScore2 = 0;
+    bool DealOpensGame = false;
+
+    PlayTally Tally;
 
     // The group queue of the last search: entries 1 .. next free - 1.
     int16_t GroupRow[kRows * kCols + 1]{};

@@ -80,6 +80,7 @@ bool Game::MakeMove(int row, int col, bool byComputer) {
     InGroup[row][col] = true;
 
     if (HasMine[row][col]) {
+        if (!byComputer) ++Tally.MinesSetOff;
         MoveBusy = false;
         ExplodeMine(row, col);
         ui.SetHourglass(false);
@@ -102,6 +103,7 @@ bool Game::MakeMove(int row, int col, bool byComputer) {
     if (!byComputer) {
         std::memcpy(UndoBoard, Board, sizeof Board);
         UndoReady = true;
+        Tally.BiggestGroup = std::max(Tally.BiggestGroup, size);
     }
     CollapseMarked(marked, true);
     CloseEmptyColumns();

@@ -33,8 +33,14 @@ public:
     virtual int64_t TickCount() = 0;
     virtual void Sleep(int milliseconds) = 0;
 
-    // The program's single random generator: uniform in [0, 1).
+    // The rules' random generator: uniform in [0, 1). The rules restart it from a
+    // deal's number just before they deal, so that a board and everything drawn on
+    // it follow from that number and the moves alone.
     virtual double Rnd() = 0;
+    virtual void SeedRnd(uint64_t seed) = 0;
+    // Random bits from the generator seeded once from the clock: the numbers of
+    // fresh deals come from it, and nothing of a board does.
+    virtual uint64_t FreshBits() = 0;
 
     virtual bool OptionOn(Option option) = 0;
     virtual void SetTimerEnabled(bool enabled) = 0;  // the one-second shift timer

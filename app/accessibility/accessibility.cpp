@@ -7,9 +7,11 @@
 #include <optional>
 #include <vector>
 
+#include "deals.h"
 #include "main_window.h"
 #include "parts.h"
 #include "spoken_words.h"
+#include "statistics_screen.h"
 
 namespace quabe {
 
@@ -70,7 +72,7 @@ class PictureAccessible : public QAccessibleWidget {
         if (w && widget() == w->pctBoard) return QAccessible::Table;
         if (w && widget() == w->pctHighScore) return QAccessible::List;
         if (w && ToggleState(*w, widget())) return QAccessible::CheckBox;
-        if (w && IsScoreCell(*w)) return QAccessible::StaticText;
+        if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
 
@@ -187,6 +189,10 @@ class PictureAccessible : public QAccessibleWidget {
     bool IsScoreCell(const MainWindow& w) const {
         return std::find(std::begin(w.imgScore), std::end(w.imgScore), widget()) !=
                std::end(w.imgScore);
+    }
+
+    bool IsText(const MainWindow& w) const {
+        return widget() == w.pctDeal || widget() == w.pctStatisticsScreen;
     }
 
     // The pictures that take the Tab focus are the ones a click works on.
@@ -351,6 +357,7 @@ void NamePictures(MainWindow& w) {
         {w.pctFlashSelection, QStringLiteral("Flash Pieces")},
         {w.pctOk, QStringLiteral("OK")},
         {w.pctReset, QStringLiteral("Reset: clears the ten best scores")},
+        {w.pctStatistics, QStringLiteral("Statistics")},
         {w.pctAboutText, QStringLiteral("Quabe Pro, www.quabepro.example, ") + version},
         {w.pctHighScore, QStringLiteral("High scores")},
     };
@@ -366,6 +373,23 @@ void NameScores(MainWindow& w) {
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
         Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
+    Name(w.pctDeal, QStringLiteral("Deal %1").arg(w.game.DealNumber));
+}
+
+void NameDealEntry(MainWindow& w) {
+    const DealEntry& entry = *w.pctDealEntry;
+    QString name = QStringLiteral("Deal number: ") + entry.Typed();
+    if (entry.Refused())
+        name += QStringLiteral(". Deals are numbered from %1 to %2").arg(kFirstDeal).arg(kLastDeal);
+    Name(w.pctDealEntry, name);
+}
+
+void NameStatistics(MainWindow& w) {
+    QStringList lines;
+    for (const ShownFigure& figure : ShownFigures(w.statistics))
+        lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
+    Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
+    w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
 }
 
 void NameGameOver(MainWindow& w) {

@@ -5,7 +5,8 @@
 // frame of named controls, the toggles are check boxes that tell their new state,
 // the board is a table whose cells take the focus with the cursor, the high-score
 // table is a list of rows with a text field for a new name, and whatever happens
-// on its own (a move, a shift, the end of a game) is announced, once.
+// on its own (a move, a shift, the end of a game) is announced, once. The deal
+// number and the statistics are text.
 #include <QString>
 #include <string>
 
@@ -23,6 +24,10 @@ void NamePictures(MainWindow& w);
 void NameScores(MainWindow& w);
 // The picture that ends a game, named after its final scores.
 void NameGameOver(MainWindow& w);
+// Names the deal entry after what is typed in it and whether it was refused.
+void NameDealEntry(MainWindow& w);
+// Gives the statistics screen every figure it shows, as text.
+void NameStatistics(MainWindow& w);
 
 // Says `sentence` once, wherever the focus is: the one way to tell a player what
 // happened. The second form adds the cell under the board cursor while it shows.

@@ -10,8 +10,10 @@
 
 #include "accessibility.h"
 #include "board_cursor.h"
+#include "deals.h"
 #include "main_window.h"
 #include "spoken_words.h"
+#include "statistics_screen.h"
 
 namespace quabe {
 
@@ -52,7 +54,7 @@ bool Plain(const QKeyEvent& key) {
 }
 
 bool ClickIfShown(PictureBox* box) {
-    if (!box->isVisible()) return false;
+    if (!box || !box->isVisible()) return false;
     box->Click();
     return true;
 }
@@ -78,6 +80,7 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
               w_.pctAboutText,
               w_.pctOk,
               w_.pctReset,
+              w_.pctStatistics,
               w_.pctMinimizeIcon,
               w_.pctExitIcon};
     // The table is read row by row before its OK; while a name is typed, it keeps Tab.
@@ -125,9 +128,22 @@ void Keyboard::AddCommandKeys() {
     add(Standard::keyBindings(Standard::HelpContents), [this] { ClickIfShown(w_.pctHelp); });
     // Spelt out: some desktops' key schemes have no standard Quit key.
     add({QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { w_.ExitGame(); });
-    // Escape leaves a screen the way it offers: the about picture, or OK.
-    add(Standard::keyBindings(Standard::Cancel),
-        [this] { ClickIfShown(w_.pctAboutText) || ClickIfShown(w_.pctOk); });
+    // Deals and the statistics have no picture on the main screen: their keys work
+    // wherever New is offered. The table offers the statistics a picture of their own.
+    add({QKeySequence(Qt::CTRL | Qt::Key_R)}, [this] {
+        if (w_.pctNew->isVisible()) w_.game.Replay();
+    });
+    add({QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] {
+        if (w_.pctNew->isVisible()) w_.AskForDeal();
+    });
+    add({QKeySequence(Qt::CTRL | Qt::Key_T)}, [this] {
+        if (!ClickIfShown(w_.pctStatistics) && w_.pctNew->isVisible()) w_.ShowStatistics();
+    });
+    // Escape leaves a screen the way it offers: the about picture, OK, or a click.
+    add(Standard::keyBindings(Standard::Cancel), [this] {
+        ClickIfShown(w_.pctAboutText) || ClickIfShown(w_.pctOk) ||
+            ClickIfShown(w_.pctStatisticsScreen) || ClickIfShown(w_.pctDealEntry);
+    });
 }
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {

@@ -63,6 +63,8 @@ std::vector<std::pair<QWidget*, Expected>> Layout(MainWindow& w) {
         {w.pctNo, {"pctNo", {296, 296, 38, 25}, false, false, ""}},
         {w.pctFire, {"pctFire", {390, 340, 32, 32}, false, false, ""}},
         {w.pctMine, {"pctMine", {434, 342, 32, 32}, false, false, ""}},
+        {w.pctDeal, {"pctDeal", {560, 429, 122, 16}, false, false, "Deal number"}},
+        {w.pctStatistics, {"pctStatistics", {630, 204, 32, 32}, false, true, "Statistics"}},
     };
 }
 

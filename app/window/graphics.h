@@ -36,8 +36,9 @@ struct Graphics {
     QPixmap Window;  // frmMain.gif, the frame drawn behind everything
     std::array<QImage, 7> BuiltInPieces;
     std::array<QImage, 7> Pieces;  // the current set's, replaced when a set loads
-    PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};       // 0..9 and the dot
-    PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};  // the cursor and A..Z
+    PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};            // 0..9 and the dot
+    PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};       // the cursor and A..Z
+    PictureSeries SmallDigits{"imgSmallDigit", 10, QSize(12, 16)};  // the deal number's
     QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
     QPixmap Fire, Mine, Black;
     QCursor Hand;

@@ -3,12 +3,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "accessibility.h"
 #include "keyboard.h"
@@ -32,6 +34,11 @@ uint64_t ClockSeed() {
 
 }  // namespace
 
+QString StatisticsLocation() {
+    const QString folder = PlayersSetFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("statistics.txt"));
+}
+
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), game(*this) {
     setWindowTitle(QStringLiteral("Quabe Plus"));
@@ -44,6 +51,15 @@ MainWindow::MainWindow(QWidget* parent)
     ConnectControls();
     settings = LoadSettings();
     ShowOptionPictures();
+    const LoadedStatistics loaded = LoadStatistics(StatisticsLocation());
+    statistics = loaded.statistics;
+    statisticsSaveable = loaded.saveable;
+    if (!loaded.setAside.isEmpty() || !loaded.saveable) {
+        const QString kept = loaded.saveable ? "it is kept as " + loaded.setAside
+                                             : QStringLiteral("it is left there untouched");
+        qWarning("Quabe Pro: the statistics file %s was damaged; %s and counting starts afresh",
+                 qPrintable(StatisticsLocation()), qPrintable(kept));
+    }
 
     // The board rectangle from the marker lines: left, top, width, height.
     pctBoard->setGeometry(kLeftLineX1 / 15, kTopLineY1 / 15, (kRightLineX1 - kLeftLineX1) / 15,
@@ -168,6 +184,11 @@ void MainWindow::CreateControls() {
     pctFire->SetPicture(graphics.Fire);
     pctMine = Place(Kind::FitsPicture, nullptr, {434, 342, 32, 32}, kHidden, kArrow);
     pctMine->SetPicture(graphics.Mine);
+
+    // The strip under the side panel's buttons, and the place under Reset.
+    pctDeal = Place(Kind::Box, nullptr, {560, 429, 122, 16}, kHidden, kArrow, "Deal number");
+    pctStatistics = Place(Kind::FitsPicture, "pctStatistics.gif", {630, 204, 32, 32}, kHidden,
+                          kHand, "Statistics");
 }
 
 void MainWindow::ConnectControls() {
@@ -193,6 +214,7 @@ void MainWindow::ConnectControls() {
     on(pctHighScores, &MainWindow::pctHighScores_Click);
     on(pctReset, &MainWindow::pctReset_Click);
     on(pctMinimizeIcon, &MainWindow::pctMinimizeIcon_Click);
+    on(pctStatistics, &MainWindow::pctStatistics_Click);
     on(pctExit, &MainWindow::ExitGame);
     on(pctExitIcon, &MainWindow::ExitGame);
     connect(pctHighScore, &DrawingBox::keyPressed, this, &MainWindow::pctHighScore_KeyPress);
@@ -339,7 +361,23 @@ void MainWindow::ExitGame() {
     if (!saved)
         qWarning("Quabe Pro: the settings could not be saved to %s",
                  qPrintable(SettingsLocation()));
-    QCoreApplication::exit(saved ? 0 : 1);
+    const bool kept = KeepStatistics();
+    QCoreApplication::exit(saved && kept ? 0 : 1);
+}
+
+// What the person's play has done since the statistics last took it.
+void MainWindow::TakeTally() {
+    CountPlay(statistics, std::exchange(game.Tally, {}));
+}
+
+// The play so far counted, and the file written in one step.
+bool MainWindow::KeepStatistics() {
+    TakeTally();
+    const bool kept = statisticsSaveable && SaveStatistics(statistics, StatisticsLocation());
+    if (!kept)
+        qWarning("Quabe Pro: the statistics could not be saved to %s",
+                 qPrintable(StatisticsLocation()));
+    return kept;
 }
 
 }  // namespace quabe

@@ -17,13 +17,16 @@
 #include "piece_sets.h"
 #include "random.h"
 #include "settings_store.h"
+#include "statistics.h"
 
 class QInputEvent;
 
 namespace quabe {
 
 class CuePlayer;
+class DealEntry;
 class Keyboard;
+class StatisticsScreen;
 class TablePainter;
 
 // The client area and the board rectangle, which the four marker lines of the
@@ -31,6 +34,10 @@ class TablePainter;
 constexpr int kWindowWidth = 690;
 constexpr int kWindowHeight = 458;
 constexpr int kLeftLineX1 = 180, kTopLineY1 = 1230, kRightLineX1 = 8250, kBottomLineY1 = 6660;
+
+// The player's statistics file, in the game's data folder beside their own sets;
+// empty when the desktop names no data folder.
+QString StatisticsLocation();
 
 class MainWindow : public QWidget, public Platform {
     Q_OBJECT
@@ -47,6 +54,8 @@ class MainWindow : public QWidget, public Platform {
     int64_t TickCount() override;
     void Sleep(int milliseconds) override;
     double Rnd() override;
+    void SeedRnd(uint64_t seed) override;
+    uint64_t FreshBits() override;
     bool OptionOn(Option option) override;
     void SetTimerEnabled(bool enabled) override;
     void SetScoreDigit(int cell, int digit) override;
@@ -89,10 +98,21 @@ class MainWindow : public QWidget, public Platform {
     void pctReset_Click();
     void pctHighScore_KeyPress(int code);
     void pctMinimizeIcon_Click();
+    void pctStatistics_Click();        // the statistics from the table
+    void pctStatisticsScreen_Click();  // back to where they were opened from
+    void pctDealEntry_KeyPress(int code);
+    void pctDealEntry_Click();  // leaves the entry, as Escape does
+
+    // The keys' own ways in, from the main screen: ask for a deal, and see the statistics.
+    void AskForDeal();
+    void ShowStatistics();
 
     // The window's state, open to the tests as the form's variables are to its code.
-    Random random;  // the program's one generator, seeded once from the clock
+    Random random;      // seeded once from the clock: fresh deals and the fireworks
+    Random dealRandom;  // the rules' draws, restarted from every deal's number
     Settings settings;
+    Statistics statistics;
+    bool statisticsSaveable = true;  // false while a damaged file could not be set aside
     Graphics graphics;
     PieceNames pieceNames;  // the current set's, for what a reader is told
     Game game;
@@ -135,6 +155,11 @@ class MainWindow : public QWidget, public Platform {
     PictureBox* pctNo;
     PictureBox* pctFire;
     PictureBox* pctMine;
+    PictureBox* pctDeal;
+    PictureBox* pctStatistics;
+    // Made when first shown: most games never need them.
+    DealEntry* pctDealEntry = nullptr;
+    StatisticsScreen* pctStatisticsScreen = nullptr;
 
     Celebration* celebration() { return celebration_.get(); }
     CuePlayer* cues() { return cues_.get(); }
@@ -158,10 +183,16 @@ class MainWindow : public QWidget, public Platform {
     void ShowOptionPictures();
     void CentreOnScreen();
     void PrepareSound();
+    void OpenStatistics();
+    void TakeTally();
+    bool KeepStatistics();
 
     bool painted_ = false;  // the first paint is done
     bool exiting_ = false;
     bool hourglass_ = false;
+    // Where the statistics were opened: over the table, with or without Reset, or the main screen.
+    bool statisticsOverTable_ = false;
+    bool resetUnderStatistics_ = false;
     BusyClock busy_;
     // The drag of the bare window: the button that started it, where the window
     // lies from the pointer, and whether the window manager has taken it over.

@@ -72,7 +72,15 @@ void MainWindow::Sleep(int milliseconds) {
 }
 
 double MainWindow::Rnd() {
-    return random.Rnd();
+    return dealRandom.Rnd();
+}
+
+void MainWindow::SeedRnd(uint64_t seed) {
+    dealRandom.Seed(seed);
+}
+
+uint64_t MainWindow::FreshBits() {
+    return random.NextBits();
 }
 
 bool MainWindow::OptionOn(Option option) {

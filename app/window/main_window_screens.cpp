@@ -1,13 +1,16 @@
 // frmMain's screens: the main screen, the about screen, the options screen, the
-// game-over display, the high-score table and the piece-set chooser.
+// game-over display, the high-score table, the piece-set chooser, the deal entry
+// and the statistics.
 #include "main_window.h"
 
 #include <QPointer>
 
 #include "accessibility.h"
+#include "deals.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
 #include "spoken_words.h"
+#include "statistics_screen.h"
 #include "table_painter.h"
 
 namespace quabe {
@@ -38,7 +41,8 @@ void MainWindow::HideMainScreen() {
         box->hide();
     }
     SetHourglass(false);
-    for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers}) box->hide();
+    for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers, pctDeal}) box->hide();
+    if (pctDealEntry) pctDealEntry->hide();
 }
 
 void MainWindow::ShowMainScreen() {
@@ -56,6 +60,11 @@ void MainWindow::ShowMainScreen() {
     for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents, pctHelp,
                             pctPlayers, pctUndo}) {
         box->show();
+    }
+    if (pctDealEntry) pctDealEntry->hide();  // it lies over the board
+    if (game.DealNumber != 0) {
+        pctDeal->SetPicture(DealPicture(graphics, game.DealNumber, pctDeal->size()));
+        pctDeal->show();
     }
     SetHourglass(false);
 }
@@ -95,9 +104,10 @@ void MainWindow::pctEvents_Click() {
 
 // OK closes whichever screen uses it, the options or the high-score table.
 void MainWindow::pctOk_Click() {
-    for (PictureBox* box : {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection,
-                            pctRowShifts, pctColumnShifts, pctMines, pctFlashSelection, pctFlash,
-                            pctOk, pctReset, static_cast<PictureBox*>(pctHighScore)}) {
+    for (PictureBox* box :
+         {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
+          pctColumnShifts, pctMines, pctFlashSelection, pctFlash, pctOk, pctReset, pctStatistics,
+          static_cast<PictureBox*>(pctHighScore)}) {
         box->hide();
     }
     nameEntry.Stop();
@@ -149,6 +159,8 @@ void MainWindow::pctSound_Click() {
 // The game-over picture over a black board, the scores beside it, and the
 // fireworks running on the timer until the picture is clicked.
 void MainWindow::ShowGameOver() {
+    CountGame(statistics, game.Score1, game.Score2, game.TwoPlayers);
+    KeepStatistics();
     HideMainScreen();
     pctBoard->show();
     pctBoard->repaint();
@@ -198,6 +210,7 @@ void MainWindow::ShowHighScores() {
     pctHighScore->SetImageSize(pctBoard->size());
     pctHighScore->show();
     pctOk->show();
+    pctStatistics->show();
     SetHourglass(true);
     nameEntry.Stop();
     DrawHighScores(settings.Table, *tablePainter_);
@@ -236,6 +249,81 @@ void MainWindow::pctSet_Click() {
         game.BoardColor = LoadPieceSet();
         game.DrawBoard(false);
     });
+}
+
+// The entry lies over the board, which is hidden meanwhile so that no key or
+// press plays on it; the side panel stays.
+void MainWindow::AskForDeal() {
+    if (!pctDealEntry) {
+        pctDealEntry = new DealEntry(this, graphics);
+        connect(pctDealEntry, &DrawingBox::keyPressed, this, &MainWindow::pctDealEntry_KeyPress);
+        connect(pctDealEntry, &PictureBox::clicked, this, &MainWindow::pctDealEntry_Click);
+    }
+    pctDealEntry->setGeometry(pctBoard->geometry());
+    pctBoard->hide();
+    pctDealEntry->Start();
+    pctDealEntry->show();
+    pctDealEntry->raise();
+    pctDealEntry->setFocus();
+    NameDealEntry(*this);
+}
+
+// Enter with a number in range plays it as a new game.
+void MainWindow::pctDealEntry_KeyPress(int code) {
+    if (const std::optional<int32_t> number = pctDealEntry->KeyPress(code)) {
+        game.NextDeal = *number;
+        pctNew_Click();
+        return;
+    }
+    NameDealEntry(*this);
+}
+
+void MainWindow::pctDealEntry_Click() {
+    pctDealEntry->hide();
+    ShowMainScreen();
+}
+
+void MainWindow::ShowStatistics() {
+    statisticsOverTable_ = false;
+    HideMainScreen();
+    OpenStatistics();
+}
+
+// A name being typed keeps what has been typed, as OK keeps it.
+void MainWindow::pctStatistics_Click() {
+    statisticsOverTable_ = true;
+    resetUnderStatistics_ = pctReset->isVisible();
+    nameEntry.Stop();
+    for (PictureBox* box : {pctOk, pctReset, pctStatistics, static_cast<PictureBox*>(pctHighScore)})
+        box->hide();
+    OpenStatistics();
+}
+
+// Over the board, with the play so far counted.
+void MainWindow::OpenStatistics() {
+    TakeTally();
+    if (!pctStatisticsScreen) {
+        pctStatisticsScreen = new StatisticsScreen(this, graphics);
+        connect(pctStatisticsScreen, &PictureBox::clicked, this,
+                &MainWindow::pctStatisticsScreen_Click);
+    }
+    pctStatisticsScreen->setGeometry(pctBoard->geometry());
+    pctStatisticsScreen->Draw(statistics);
+    pctStatisticsScreen->show();
+    pctStatisticsScreen->raise();
+    pctStatisticsScreen->setFocus();
+    NameStatistics(*this);
+}
+
+void MainWindow::pctStatisticsScreen_Click() {
+    pctStatisticsScreen->hide();
+    if (!statisticsOverTable_) {
+        ShowMainScreen();
+        return;
+    }
+    NewEntryRow = 0;
+    ShowHighScores();
+    pctReset->setVisible(resetUnderStatistics_);
 }
 
 }  // namespace quabe

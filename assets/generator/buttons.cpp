@@ -118,6 +118,18 @@ void ListSheet(QPainter& p) {
     }
 }
 
+// Three bars rising from a foot line: the statistics.
+void BarChart(QPainter& p) {
+    QPainterPath bars;
+    const double foot = 24;
+    const struct { double x, height; } columns[] = {{8.5, 7}, {13.8, 11.5}, {19.1, 16}};
+    for (const auto& c : columns)
+        bars.addRoundedRect(QRectF(c.x, foot - c.height, 4.4, c.height), 1, 1);
+    bars.addRoundedRect(QRectF(7.5, foot - 0.2, 17, 1.8), 0.9, 0.9);
+    Raised(p, bars.simplified(),
+           Vertical(QColor(0xff, 0xf0, 0x90), QColor(0xf0, 0x78, 0x10), foot - 16, foot));
+}
+
 void Zigzag(QPainter& p) {
     QPainterPath line;
     line.moveTo(7.5, 19.5);
@@ -302,6 +314,7 @@ Assets ButtonPictures() {
         {"pctExit", ExitCross, true},
         {"pctReset", ExitCross, true},
         {"pctOk", Tick, true},
+        {"pctStatistics", BarChart, true},
         {"pct1Player", OnePlayer, false},
         {"pct2Player", TwoPlayers, false},
         {"pctSoundOn", SoundOn, true},

@@ -10,22 +10,35 @@
 namespace artwork {
 namespace {
 
-constexpr int kCellWidth = 22, kCellHeight = 28;
 constexpr double kEdge = 1;  // the darker edge lettering casts below right
 
-// A character cell. The ink keeps two pixels clear at either side, because
-// score digits are laid 20 pixels apart and overlap their neighbours there.
-QImage Cell(QChar ch) {
-    TextStyle style{22};
-    const double room = kCellWidth - 4 - kEdge;
+// A character cell: the character centred in the cell, its ink `margin` pixels
+// clear of either side and `top` pixels down.
+QImage Cell(QChar ch, QSize size, double capHeight, int margin, int top) {
+    TextStyle style{capHeight};
+    const double room = size.width() - 2 * margin - kEdge;
     style.squeeze =
         std::min(1.0, (room - 0.5) / TextWidth(ch, style));  // half a pixel for smoothing
     const QPainterPath text = TextPath(ch, style);
-    const double left = 2 + std::floor((room - TextWidth(ch, style)) / 2 + 0.5);
-    QImage image = Canvas(kCellWidth, kCellHeight);
+    const double left = margin + std::floor((room - TextWidth(ch, style)) / 2 + 0.5);
+    QImage image = Canvas(size.width(), size.height());
     QPainter painter(&image);
-    PaintLettering(painter, text.translated(left, 2));
+    PaintLettering(painter, text.translated(left, top));
     return image;
+}
+
+// The table's and the scores' characters. The ink keeps two pixels clear at
+// either side, because score digits are laid 20 pixels apart and overlap their
+// neighbours there.
+QImage Cell(QChar ch) {
+    return Cell(ch, {22, 28}, 22, 2, 2);
+}
+
+// The deal number's digits, small enough for the strip under the side panel's
+// buttons: nine of them, 12 pixels apart, fill the panel between its buttons'
+// outer edges.
+QImage SmallCell(QChar ch) {
+    return Cell(ch, {12, 16}, 12, 1, 2);
 }
 
 // Squeezes a style just enough for `text` to fit in `width` pixels.
@@ -106,6 +119,23 @@ QImage Words(QSize size, const QString& text, const TextStyle& style, QPointF to
     return image;
 }
 
+// The names of the statistics, where the statistics screen puts its figures:
+// rows 34 pixels apart from 7 down, as the high-score table's, each name standing
+// on the foot line of the digits beside it.
+QImage StatisticsText() {
+    const QStringList names = {
+        "ONE PLAYER GAMES", "TWO PLAYER GAMES", "BOARDS CLEARED", "BEST SCORE",    "AVERAGE SCORE",
+        "GAMES WON",        "GAMES LOST",       "GAMES DRAWN",    "BIGGEST GROUP", "MINES SET OFF"};
+    const int width = 300, rowPitch = 34, firstRow = 7, digitFoot = 24;
+    TextStyle style{18};
+    for (const QString& name : names) style = Fitted(name, style, width - 4);
+    QImage image = Canvas(width, 341);
+    QPainter painter(&image);
+    for (int i = 0; i < names.size(); ++i)
+        Line(painter, names[i], style, {2, firstRow + i * rowPitch + digitFoot - style.capHeight});
+    return image;
+}
+
 QImage GameOver() {
     QImage image = Canvas(73, 42);
     QPainter painter(&image);
@@ -123,6 +153,7 @@ Assets LetterPictures() {
     };
     for (int d = 0; d <= 9; ++d) add(QString("imgDigit%1").arg(d), Cell(QChar('0' + d)));
     add("imgDigit10", Cell('.'));
+    for (int d = 0; d <= 9; ++d) add(QString("imgSmallDigit%1").arg(d), SmallCell(QChar('0' + d)));
     add("pctAlphabet0", Cell('_'));
     for (int k = 1; k <= 26; ++k) add(QString("pctAlphabet%1").arg(k), Cell(QChar('A' + k - 1)));
 
@@ -130,6 +161,7 @@ Assets LetterPictures() {
     add("pctAboutText", AboutText());
     add("pctHelpText", HelpText());
     add("pctGameOver", GameOver());
+    add("pctStatisticsText", StatisticsText());
 
     // The option labels share one size and, placed where the options screen
     // puts them, start at the same x on screen and line up with the toggles.

@@ -107,6 +107,24 @@ void Score(QPainter& painter, const Assets& assets, int value, int y) {
             Picture(assets, QString("imgDigit%1.gif").arg(digits[5 - k].digitValue())));
 }
 
+// The deal number centred in the strip under the side panel's buttons.
+void Deal(QPainter& painter, const Assets& assets, int number) {
+    const QString digits = QString::number(number);
+    const int left = 621 - 6 * int(digits.size());
+    for (int i = 0; i < digits.size(); ++i)
+        painter.drawImage(
+            left + 12 * i, 429,
+            Picture(assets, QString("imgSmallDigit%1.gif").arg(digits[i].digitValue())));
+}
+
+// Six digit pictures from the left edge x, on the row whose top is y.
+void Figure(QPainter& painter, const Assets& assets, int value, double x, double y) {
+    const QString digits = QString("%1").arg(value, 6, 10, QChar('0'));
+    for (int d = 0; d < 6; ++d)
+        painter.drawImage(QPointF(x + d * 22, y),
+                          Picture(assets, QString("imgDigit%1.gif").arg(digits[d].digitValue())));
+}
+
 QImage MainScreen(const Assets& assets, const QString& set) {
     QImage window = Window(assets);
     QPainter painter(&window);
@@ -121,6 +139,7 @@ QImage MainScreen(const Assets& assets, const QString& set) {
     Score(painter, assets, 1234, 84);
     Score(painter, assets, 907, 110);
     Board(painter, assets, set);
+    Deal(painter, assets, 123456789);
     return window;
 }
 
@@ -155,14 +174,22 @@ QImage TableScreen(const Assets& assets) {
             painter.drawImage(QPointF(12 + 66.67 + c * 22, y), Picture(assets, file));
         }
         if (r == 4) painter.drawImage(QPointF(12 + 66.67, y), Picture(assets, "pctAlphabet0.gif"));
-        const QString digits = QString("%1").arg(scores[r], 6, 10, QChar('0'));
-        for (int d = 0; d < 6; ++d)
-            painter.drawImage(
-                QPointF(12 + 296 + d * 22, y),
-                Picture(assets, QString("imgDigit%1.gif").arg(digits[d].digitValue())));
+        Figure(painter, assets, scores[r], 12 + 296, y);
     }
+    painter.drawImage(630, 132, Picture(assets, "pctOk.gif"));
+    painter.drawImage(630, 168, Picture(assets, "pctReset.gif"));
+    painter.drawImage(630, 204, Picture(assets, "pctStatistics.gif"));
     const QImage about = Picture(assets, "pctAboutText.gif");
     painter.drawImage(12 + (538 - about.width()) / 2, 82 + 362 - about.height() - 8, about);
+    return window;
+}
+
+QImage StatisticsScreen(const Assets& assets) {
+    QImage window = Window(assets);
+    QPainter painter(&window);
+    painter.drawImage(12 + 46, 82, Picture(assets, "pctStatisticsText.gif"));
+    const int figures[] = {42, 17, 9, 2388, 1115, 11, 5, 1, 31, 23};
+    for (int r = 0; r < 10; ++r) Figure(painter, assets, figures[r], 12 + 360, 82 + 7 + r * 34);
     return window;
 }
 
@@ -189,7 +216,7 @@ QImage ContactSheet(const Assets& assets) {
 }
 
 QImage WindowMockup(const Assets& assets) {
-    QImage sheet(690 * 2 + 10, 458 * 3 + 20, QImage::Format_RGB32);
+    QImage sheet(690 * 2 + 10, 458 * 4 + 30, QImage::Format_RGB32);
     sheet.fill(QColor(0x80, 0x80, 0x80));
     QPainter painter(&sheet);
     painter.drawImage(0, 0, MainScreen(assets, "Set1"));
@@ -198,6 +225,7 @@ QImage WindowMockup(const Assets& assets) {
     painter.drawImage(700, 468, OptionsScreen(assets));
     painter.drawImage(0, 936, TableScreen(assets));
     painter.drawImage(700, 936, Picture(assets, "frmSets.gif"));
+    painter.drawImage(0, 1404, StatisticsScreen(assets));
     return sheet;
 }
 

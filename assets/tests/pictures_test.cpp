@@ -53,6 +53,8 @@ std::vector<Expected> Catalogue() {
         {"pctMine", 32, 32, Clear::No},
         {"pctAboutText", 343, 123, Clear::No},
         {"pctHelpText", 292, 172, Clear::No},
+        {"pctStatistics", 32, 32, Clear::Some},
+        {"pctStatisticsText", 300, 341, Clear::No},
         {"pctBoard", 32, 32, Clear::All},
         {"pctHighScore", 32, 32, Clear::All},
         {"pctBlack", 32, 32, Clear::All},
@@ -64,6 +66,8 @@ std::vector<Expected> Catalogue() {
         pictures.push_back({"imgDigit" + std::to_string(d), 22, 28, Clear::No});
     for (int k = 0; k <= 26; ++k)
         pictures.push_back({"pctAlphabet" + std::to_string(k), 22, 28, Clear::No});
+    for (int d = 0; d <= 9; ++d)
+        pictures.push_back({"imgSmallDigit" + std::to_string(d), 12, 16, Clear::No});
     return pictures;
 }
 
@@ -171,9 +175,23 @@ TEST(AssetsPictures, CharacterInkLeavesTheOverlapOfScoreCellsBlack) {
     }
 }
 
+// The deal number's digits stand 12 pixels apart: their ink keeps off both edges.
+TEST(AssetsPictures, SmallDigitsKeepTheirInkInsideTheirCells) {
+    for (int d = 0; d <= 9; ++d) {
+        const QImage cell = Load(QString("imgSmallDigit%1.gif").arg(d));
+        int ink = 0;
+        for (int y = 0; y < 16; ++y) {
+            for (int x : {0, 11}) EXPECT_EQ(qGray(cell.pixel(x, y)), 0) << d;
+            for (int x = 1; x < 11; ++x) ink += qGray(cell.pixel(x, y)) > 64;
+        }
+        EXPECT_GT(ink, 8) << d;
+    }
+}
+
 TEST(AssetsPictures, EveryCharacterHasItsOwnArtwork) {
     std::set<QByteArray> seen;
     QStringList names;
+    for (int d = 0; d <= 9; ++d) names << QString("imgSmallDigit%1.gif").arg(d);
     for (int d = 1; d <= 10; ++d) names << QString("imgDigit%1.gif").arg(d);
     for (int k = 0; k <= 26; ++k) names << QString("pctAlphabet%1.gif").arg(k);
     for (const QString& name : names) {

@@ -79,6 +79,9 @@ class FakePlatform : public Platform {
         script.pop_front();
         return r;
     }
+    // A script outlives a seeding, so that a test can script the draws of a deal.
+    void SeedRnd(uint64_t seed) override { random.Seed(seed); }
+    uint64_t FreshBits() override { return fresh.NextBits(); }
     bool OptionOn(Option option) override { return options.count(option) != 0; }
     void SetTimerEnabled(bool enabled) override {
         timerEnabled = enabled;
@@ -133,6 +136,7 @@ class FakePlatform : public Platform {
     int cueWaitMs = 0;  // length of a cue played to its end
     std::deque<double> script;
     Random random{1};
+    Random fresh{1};
     std::set<Option> options;
     std::function<void()> onCue;
     bool timerEnabled = true;

@@ -16,6 +16,8 @@ public:
     int64_t TickCount() override { return ++clock_; }
     void Sleep(int milliseconds) override { clock_ += milliseconds; }
     double Rnd() override { return random_.Rnd(); }
+    void SeedRnd(uint64_t seed) override { random_.Seed(seed); }
+    uint64_t FreshBits() override { return fresh_.NextBits(); }
     bool OptionOn(Option) override { return false; }
     void SetTimerEnabled(bool) override {}
     void SetScoreDigit(int, int) override {}
@@ -28,6 +30,7 @@ public:
 private:
     int64_t clock_ = 1;
     Random random_{2024};
+    Random fresh_{2025};
 };
 
 }  // namespace quabe

@@ -74,7 +74,7 @@ struct Played {
 Played Play(uint64_t seed, bool logging) {
     Table t;
     t.ui.logging = logging;
-    t.ui.random.Seed(seed);
+    t.ui.fresh.Seed(seed);  // the deals, and so every board of the game
     t.ui.cueWaitMs = 400;
     t.ui.options = {Option::RowShifts, Option::ColumnShifts, Option::Mines, Option::Flash};
     if (seed % 2 == 0) t.ui.options.insert(Option::TwoPlayers);
