@@ -109,11 +109,7 @@ class PictureAccessible : public QAccessibleWidget {
         if (index < 0 || index >= static_cast<int>(parts.size())) return nullptr;
         const MainWindow* w = Window();
         const bool typing = w && widget() == w->pctHighScore && w->nameEntry.EnteringName();
-        if (typing && index + 1 == w->NewEntryRow) {
-            field_->SetRow(w->NewEntryRow);
-            return field_;
-        }
-        return parts[index];
+        return typing && index + 1 == w->NewEntryRow ? field_ : parts[index];
     }
 
     int indexOfChild(const QAccessibleInterface* part) const override {
@@ -218,7 +214,7 @@ class PictureAccessible : public QAccessibleWidget {
         } else if (widget() == w->pctHighScore) {
             for (int row = 1; row <= kTableRows; ++row)
                 parts_.push_back(Registered(new RowAccessible(widget(), row, reading_)));
-            field_ = Registered(new NameFieldAccessible(widget(), 1, reading_));
+            field_ = Registered(new NameFieldAccessible(widget(), reading_));
         }
         return parts_;
     }
@@ -314,8 +310,8 @@ Interface* InterfaceOf(QWidget* widget) {
     return dynamic_cast<Interface*>(QAccessible::queryAccessibleInterface(widget));
 }
 
-// Qt tells a reader of every name it is given, even the same one again: a reader
-// hears only what changed.
+// Qt sends a reader every name it is given, even the same one again: only a name
+// that changed is given.
 void Name(QWidget* widget, const QString& name) {
     if (widget->accessibleName() != name) widget->setAccessibleName(name);
 }
@@ -426,7 +422,6 @@ void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering)
     if (!table || !wasEntering || row < 1 || row > kTableRows) return;
     NameFieldAccessible* field = table->Field();
     if (!field) return;
-    field->SetRow(row);
     if (table->Reading() != row) table->ReadRow(row - table->Reading());
     const QString before = QString::fromStdString(nameBefore);
     const QString now = QString::fromStdString(w.settings.Table.HighScoreNames[row]);

@@ -1,6 +1,7 @@
 #include "parts.h"
 
 #include <QWindow>
+#include <algorithm>
 
 #include "main_window.h"
 #include "spoken_words.h"
@@ -57,17 +58,17 @@ QAccessible::State CellAccessible::state() const {
 QString RowAccessible::text(QAccessible::Text t) const {
     const MainWindow* w = Window();
     if (!w || t != QAccessible::Name) return {};
-    const QString name = QString::fromStdString(w->settings.Table.HighScoreNames[row_]);
+    const QString name = QString::fromStdString(w->settings.Table.HighScoreNames[Row()]);
     return QStringLiteral("Place %1, %2, %3 points")
-        .arg(row_)
+        .arg(Row())
         .arg(name.isEmpty() ? QStringLiteral("no name") : name)
-        .arg(w->settings.Table.HighScores[row_]);
+        .arg(w->settings.Table.HighScores[Row()]);
 }
 
 QAccessible::State RowAccessible::state() const {
     QAccessible::State state = PartAccessible::state();
     state.focusable = true;
-    state.focused = Owner() && Owner()->hasFocus() && reading_ == row_;
+    state.focused = Owner() && Owner()->hasFocus() && reading_ == Row();
     return state;
 }
 
@@ -77,8 +78,8 @@ QString NameFieldAccessible::text(QAccessible::Text t) const {
     if (t == QAccessible::Value) return Name();
     if (t != QAccessible::Name) return {};
     return QStringLiteral("Your name for place %1, %2 points")
-        .arg(row_)
-        .arg(w->settings.Table.HighScores[row_]);
+        .arg(Row())
+        .arg(w->settings.Table.HighScores[Row()]);
 }
 
 QAccessible::State NameFieldAccessible::state() const {
@@ -92,9 +93,15 @@ void* NameFieldAccessible::interface_cast(QAccessible::InterfaceType type) {
     return nullptr;
 }
 
+// The row the new score took: it holds the name while it is typed.
+int NameFieldAccessible::Row() const {
+    const MainWindow* w = Window();
+    return w ? std::clamp(w->NewEntryRow, 1, kTableRows) : 1;
+}
+
 QString NameFieldAccessible::Name() const {
     const MainWindow* w = Window();
-    return w ? QString::fromStdString(w->settings.Table.HighScoreNames[row_]) : QString();
+    return w ? QString::fromStdString(w->settings.Table.HighScoreNames[Row()]) : QString();
 }
 
 QString NameFieldAccessible::text(int startOffset, int endOffset) const {

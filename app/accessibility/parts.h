@@ -61,6 +61,9 @@ class RowAccessible : public PartAccessible {
     QAccessible::State state() const override;
 
   protected:
+    virtual int Row() const { return row_; }
+
+  private:
     int row_;
     const int& reading_;
 };
@@ -68,8 +71,7 @@ class RowAccessible : public PartAccessible {
 // The row a new score took, while its name is typed: a text field holding the name.
 class NameFieldAccessible : public RowAccessible, public QAccessibleTextInterface {
   public:
-    using RowAccessible::RowAccessible;
-    void SetRow(int row) { row_ = row; }
+    NameFieldAccessible(QWidget* table, const int& reading) : RowAccessible(table, 0, reading) {}
 
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override { return QAccessible::EditableText; }
@@ -92,6 +94,7 @@ class NameFieldAccessible : public RowAccessible, public QAccessibleTextInterfac
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
   private:
+    int Row() const override;
     QString Name() const;
 };
 
