@@ -117,14 +117,6 @@ void Key(MainWindow& w, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QCoreApplication::processEvents();  // the focus a picture passes on to its part
 }
 
-// Lone pieces everywhere but a group of three bottom left: (9, 1), (10, 1), (10, 2).
-void LayOutAnL(MainWindow& w) {
-    for (int row = 1; row <= kRows; ++row)
-        for (int col = 1; col <= kCols; ++col) w.game.Board[row][col] = (row + col) % 2 ? 5 : 6;
-    w.game.Board[9][1] = w.game.Board[10][1] = w.game.Board[10][2] = 1;
-    w.game.DrawBoard(false);
-}
-
 TEST(Reader, EachArrowFocusesTheCellAndAnEdgeIsAnnounced) {
     HeardWindow heard;
     MainWindow& w = heard.window;
