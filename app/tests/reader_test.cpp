@@ -148,6 +148,21 @@ TEST(Reader, EachArrowFocusesTheCellAndAnEdgeIsAnnounced) {
     EXPECT_TRUE(heard.reader.FocusMoves().empty());
 }
 
+TEST(Reader, AShiftIsToldWithTheCellUnderTheCursor) {
+    HeardWindow heard;
+    MainWindow& w = heard.window;
+    w.settings.ColumnShifts = true;
+    Key(w, Qt::Key_N, Qt::ControlModifier);
+    Key(w, Qt::Key_Up);
+    heard.reader.Forget();
+    w.game.ShiftClock = 1;  // the board's first move was long ago: the shift is due
+    w.Timer1.setInterval(1);
+    std::string told;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !(told = heard.reader.Announced()).empty(); }));
+    EXPECT_EQ(told, "The columns shifted. " +
+                        DescribeCell(w.game, w.pieceNames, kRows, 1).toStdString() + ".");
+}
+
 TEST(Reader, AToggleTellsItsNewStateByKeyAndByClick) {
     HeardWindow heard;
     MainWindow& w = heard.window;

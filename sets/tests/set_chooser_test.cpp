@@ -219,7 +219,7 @@ TEST(OpenSetChooser, ReturnsAtOnceAndHandsTheChoiceOverWhenClosed) {
     QListWidget* list = List(*chooser);
     DoubleClick(list, CentreOf(list, 2));
     EXPECT_EQ(chosen, std::vector<int>{5});
-    QTRY_VERIFY(open.isNull());  // it deletes itself once closed
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }));  // it deletes itself once closed
 
     chooser = OpenSetChooser(&window, {folder.Path()}, 2, [&](int set) { chosen.push_back(set); });
     Click(*chooser, "pctReset");
