@@ -27,7 +27,10 @@ void Game::DrawBoard(bool newGame) {
     ui.SetHourglass(true);
     if (newGame) {
         GameActive = true;
+        // Every cell to zero, then the scores: zeros after New, and after a cleared
+        // board the scores the game keeps, which a player would take for lost.
         for (int cell = 0; cell < kScoreCells; ++cell) ui.SetScoreDigit(cell, 0);
+        ShowScore();
     }
 
     for (int row = 1; row <= kRows; ++row) {

@@ -126,6 +126,10 @@ struct Game {
 // Points for removing a group of n pieces: n(n - 1) + 2.
 int32_t Points(int n);
 
+// Who won a two-player game: the higher score.
+enum class Outcome { PlayerWins, ComputerWins, Draw };
+Outcome Winner(int32_t score1, int32_t score2);
+
 // Breadth-first search from the cell in queue entry 1 (already marked) over
 // four-neighbours of the same kind: up, down, left, right. Returns the next free
 // entry, so the group holds entries 1 .. result - 1.

@@ -33,6 +33,11 @@ int32_t Points(int n) {
     return n * (n - 1) + 2;
 }
 
+Outcome Winner(int32_t score1, int32_t score2) {
+    if (score1 == score2) return Outcome::Draw;
+    return score1 > score2 ? Outcome::PlayerWins : Outcome::ComputerWins;
+}
+
 void Game::CreditMove(bool byComputer, int groupSize) {
     const int32_t points = Points(groupSize);
     if (!byComputer) {

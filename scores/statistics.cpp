@@ -78,7 +78,11 @@ void CountGame(Statistics& s, int32_t score1, int32_t score2, bool twoPlayers) {
     ++(twoPlayers ? s.GamesTwoPlayers : s.GamesOnePlayer);
     s.BestScore = std::max<int64_t>(s.BestScore, score1);
     s.ScoreTotal += std::max(score1, 0);
-    if (twoPlayers) ++(score1 > score2 ? s.Wins : score1 < score2 ? s.Losses : s.Draws);
+    if (!twoPlayers) return;
+    const Outcome outcome = Winner(score1, score2);
+    ++(outcome == Outcome::PlayerWins     ? s.Wins
+       : outcome == Outcome::ComputerWins ? s.Losses
+                                          : s.Draws);
 }
 
 int64_t GamesPlayed(const Statistics& s) {

@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -187,8 +188,11 @@ class PictureAccessible : public QAccessibleWidget {
                std::end(w.imgScore);
     }
 
+    // What is there to be read, and read again as it changes.
     bool IsText(const MainWindow& w) const {
-        return widget() == w.pctDeal || widget() == w.pctStatisticsScreen;
+        const QWidget* self = widget();
+        return self == w.pctDeal || self == w.pctStatisticsScreen || self == w.pctGroupWorth ||
+               self == w.pctWinner || self == w.pctBoardCleared || self == w.pctStartHint;
     }
 
     // The pictures that take the Tab focus are the ones a click works on.
@@ -322,6 +326,40 @@ QString CursorWords(const MainWindow& w) {
     return DescribeCell(w.game, w.pieceNames, cursor.Row, cursor.Col) + '.';
 }
 
+void Describe(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description)
+        widget->setAccessibleDescription(description);
+}
+
+// The how-to-play page's words, shipped beside its picture.
+QString HowToPlayWords() {
+    QFile words(QStringLiteral(":/pictures/pctHowToPlay.txt"));
+    return words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()).trimmed()
+                                           : QString();
+}
+
+QString EventsOn(const Settings& s) {
+    QStringList on;
+    if (s.RowShifts) on << QStringLiteral("Row Shifts");
+    if (s.ColumnShifts) on << QStringLiteral("Column Shifts");
+    if (s.Mines) on << QStringLiteral("Mines");
+    if (s.Flash) on << QStringLiteral("Flash Pieces");
+    return on.isEmpty() ? QStringLiteral("No events on")
+                        : QStringLiteral("Events on: ") + on.join(QStringLiteral(", "));
+}
+
+QString Winner(const Game& game) {
+    switch (quabe::Winner(game.Score1, game.Score2)) {
+        case Outcome::PlayerWins:
+            return QStringLiteral("You win");
+        case Outcome::ComputerWins:
+            return QStringLiteral("Computer wins");
+        case Outcome::Draw:
+            return QStringLiteral("Draw");
+    }
+    return {};
+}
+
 }  // namespace
 
 void InstallAccessibility() {
@@ -361,6 +399,7 @@ void NamePictures(MainWindow& w) {
     if (w.pctGameOver->accessibleName().isEmpty()) Name(w.pctGameOver, QStringLiteral("Game Over"));
     for (const auto& [box, on] : Toggles(w))
         if (auto* face = InterfaceOf<PictureAccessible>(box)) face->TellChecked(on);
+    NameGuides(w);
 }
 
 void NameScores(MainWindow& w) {
@@ -432,8 +471,40 @@ void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering)
         QAccessibleTextRemoveEvent erased(field, now.size(), before.mid(now.size()));
         QAccessible::updateAccessibility(&erased);
     }
-    // Entry is over: the row with its name takes the field's place and the focus.
-    if (!w.nameEntry.EnteringName()) table->Focus(table->child(row - 1));
+}
+
+void NameGuides(MainWindow& w) {
+    const int size = w.PointedGroup;
+    Name(w.pctGroupWorth,
+         size ? QStringLiteral("Group of %1, %2 points").arg(size).arg(Points(size)) : QString());
+    Name(w.pctWinner, w.game.TwoPlayers ? Winner(w.game) : QString());
+    Name(w.pctClickToGoOn, QStringLiteral("Click Game Over to go on"));
+    Name(w.pctBoardCleared, QStringLiteral("Board cleared, the score is kept"));
+    Name(w.pctStartHint,
+         QStringLiteral("Click New, the play button, or press Ctrl+N to deal a board. "
+                        "F1: how to play"));
+    Name(w.pctRowMark[0], QStringLiteral("Your score"));
+    Name(w.pctRowMark[1], QStringLiteral("The computer's score"));
+    Name(w.pctEventMarks, EventsOn(w.settings));
+
+    // Each switch says what it does, as the line under it does.
+    const std::pair<PictureBox*, QString> notes[] = {
+        {w.pctRowShiftsSelection,
+         QStringLiteral("Every 10 to 20 seconds the pieces roll down a row")},
+        {w.pctColumnShiftsSelection,
+         QStringLiteral("Every 10 to 20 seconds the columns roll one place right")},
+        {w.pctMinesSelection,
+         QStringLiteral("Up to 11 hidden mines; each blasts the 3 by 3 block round it")},
+        {w.pctFlashSelection, QStringLiteral("A group blinks before it goes")},
+    };
+    for (const auto& [toggle, note] : notes)
+        Describe(toggle, note + QStringLiteral(". Shifts and mines start with the next board."));
+
+    if (w.pctHowToPlay) {
+        Name(w.pctHowToPlay, QStringLiteral("How to play"));
+        Describe(w.pctHowToPlay, HowToPlayWords());
+    }
+    if (w.pctHowToPlayLink) Name(w.pctHowToPlayLink, QStringLiteral("How to play"));
 }
 
 }  // namespace quabe

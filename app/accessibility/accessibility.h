@@ -6,7 +6,7 @@
 // the board is a table whose cells take the focus with the cursor, the high-score
 // table is a list of rows with a text field for a new name, and whatever happens
 // on its own (a move, a shift, the end of a game) is announced, once. The deal
-// number and the statistics are text.
+// number, the statistics and the words of every guide are text.
 #include <QString>
 #include <string>
 
@@ -28,6 +28,10 @@ void NameGameOver(MainWindow& w);
 void NameDealEntry(MainWindow& w);
 // Gives the statistics screen every figure it shows, as text.
 void NameStatistics(MainWindow& w);
+// Names what the game explains of itself after what each shows: the pointed
+// group's worth, the winner, the cleared board, the marks, the hint, the notes
+// under the options and the how-to-play page with all its words.
+void NameGuides(MainWindow& w);
 
 // Says `sentence` once, wherever the focus is: the one way to tell a player what
 // happened. The second form adds the cell under the board cursor while it shows.

@@ -105,7 +105,8 @@ QString MoveWords(const BeforePress& before, const Game& after, const PieceNames
                      .arg(after.Score2);
         if (size == piecesLeft) words << kFreshBoard;
     }
-    if (!after.GameActive) words << GameOverWords(after);
+    // The game-over picture takes the focus a moment later, and says the scores.
+    if (!after.GameActive) words << QStringLiteral("Game over.");
     return words.join(u' ');
 }
 
@@ -113,8 +114,14 @@ QString GameOverWords(const Game& game) {
     if (!game.TwoPlayers) return QStringLiteral("Game over: your score %1.").arg(game.Score1);
     const QString scores =
         QStringLiteral("Game over: you %1, the computer %2. ").arg(game.Score1).arg(game.Score2);
-    if (game.Score1 > game.Score2) return scores + QStringLiteral("You win.");
-    if (game.Score1 < game.Score2) return scores + QStringLiteral("The computer wins.");
+    switch (Winner(game.Score1, game.Score2)) {
+        case Outcome::PlayerWins:
+            return scores + QStringLiteral("You win.");
+        case Outcome::ComputerWins:
+            return scores + QStringLiteral("The computer wins.");
+        case Outcome::Draw:
+            break;
+    }
     return scores + QStringLiteral("A draw.");
 }
 

@@ -29,7 +29,8 @@ struct BeforePress {
 };
 
 // What the press did, in the order it happened: the player's group or the mine, a
-// cleared board, the computer's reply, the end of the game. Empty when nothing happened.
+// cleared board, the computer's reply, that the game is over. Empty when nothing
+// happened.
 QString MoveWords(const BeforePress& before, const Game& after, const PieceNames& names);
 
 // The end of a game: the final score; with two players both scores and who won.

@@ -82,9 +82,22 @@ QRegion GroupFrame(const Game& game, QPoint origin, int row, int col) {
     return outside - inside;
 }
 
+int GroupSizeAt(const Game& game, int row, int col) {
+    Group group;
+    FindGroupAt(game, row, col, group);
+    return group.size;
+}
+
+const BoardCursor* PointedCell(const Game& game, const BoardCursor& cursor,
+                               const BoardCursor& pointer) {
+    if (!game.GameActive || game.MoveBusy || game.EventBusy) return nullptr;
+    if (cursor.Shown) return &cursor;
+    return pointer.Shown ? &pointer : nullptr;
+}
+
 BoardOverlay::BoardOverlay(QWidget* window, const QWidget& board, const Game& game,
-                           const BoardCursor& cursor)
-    : QWidget(window), board_(board), game_(game), cursor_(cursor) {
+                           const BoardCursor& cursor, const BoardCursor& pointer)
+    : QWidget(window), board_(board), game_(game), cursor_(cursor), pointer_(pointer) {
     setGeometry(kBoardArea);
     setAttribute(Qt::WA_TransparentForMouseEvents);  // presses reach the board beneath
 }
@@ -93,12 +106,25 @@ QRegion BoardOverlay::Margins() const {
     return QRegion(rect()) - QRegion(board_.geometry().translated(-pos()));
 }
 
+QRegion BoardOverlay::Frames() const {
+    if (!game_.GameActive) return {};
+    const QPoint origin = board_.pos() - pos();
+    QRegion frames;
+    if (const BoardCursor* at = PointedCell(game_, cursor_, pointer_))
+        frames += GroupFrame(game_, origin, at->Row, at->Col);
+    if (cursor_.Shown) frames += CellFrame(game_, origin, cursor_.Row, cursor_.Col);
+    return frames;
+}
+
 void BoardOverlay::paintEvent(QPaintEvent*) {
-    if (!cursor_.Shown || !game_.GameActive) return;
+    if (!game_.GameActive) return;
     const QPoint origin = board_.pos() - pos();
     QPainter painter(this);
-    for (const QRect& strip : GroupFrame(game_, origin, cursor_.Row, cursor_.Col))
-        painter.fillRect(strip, kGroupColour);
+    if (const BoardCursor* at = PointedCell(game_, cursor_, pointer_)) {
+        for (const QRect& strip : GroupFrame(game_, origin, at->Row, at->Col))
+            painter.fillRect(strip, kGroupColour);
+    }
+    if (!cursor_.Shown) return;
     for (const QRect& strip : CellFrame(game_, origin, cursor_.Row, cursor_.Col))
         painter.fillRect(strip, kCursorColour);
 }

@@ -24,13 +24,23 @@ bool StepCursor(BoardCursor& cursor, int rows, int cols);
 QRegion CellFrame(const Game& game, QPoint origin, int row, int col);
 QRegion GroupFrame(const Game& game, QPoint origin, int row, int col);
 
-// Paints the cursor and its group's frame above the board picture, so that what
-// the rules paint never changes. It covers the frame picture's whole board area:
-// the board picture has no gutter of its own left of column 1 or above row 1.
+// The number of pieces in the cell's group: 0 for an empty cell, 1 for a lone piece.
+int GroupSizeAt(const Game& game, int row, int col);
+
+// The cell whose group the player points at: the cursor's while it shows, else the
+// pointer's. None while no game runs or a move or an event is under way.
+const BoardCursor* PointedCell(const Game& game, const BoardCursor& cursor,
+                               const BoardCursor& pointer);
+
+// Paints the cursor and the pointed group's frame above the board picture, so that
+// what the rules paint never changes. It covers the frame picture's whole board
+// area: the board picture has no gutter of its own left of column 1 or above row 1.
 class BoardOverlay : public QWidget {
   public:
-    BoardOverlay(QWidget* window, const QWidget& board, const Game& game,
-                 const BoardCursor& cursor);
+    BoardOverlay(QWidget* window, const QWidget& board, const Game& game, const BoardCursor& cursor,
+                 const BoardCursor& pointer);
+    // What it paints, in its own pixels.
+    QRegion Frames() const;
     // The strips beside the board picture, which the board's own repaints miss.
     QRegion Margins() const;
 
@@ -41,6 +51,7 @@ class BoardOverlay : public QWidget {
     const QWidget& board_;
     const Game& game_;
     const BoardCursor& cursor_;
+    const BoardCursor& pointer_;
 };
 
 }  // namespace quabe

@@ -94,8 +94,6 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
         toggle->setFocusPolicy(Qt::StrongFocus);
     for (size_t i = 1; i < stops_.size(); ++i) QWidget::setTabOrder(stops_[i - 1], stops_[i]);
 
-    overlay_ = new BoardOverlay(&w_, *w_.pctBoard, w_.game, w_.boardCursor);
-    overlay_->setVisible(!w_.pctBoard->isHidden());
     ring_ = new FocusRing(&w_);
 
     w_.installEventFilter(this);
@@ -125,7 +123,10 @@ void Keyboard::AddCommandKeys() {
     add(Standard::keyBindings(Standard::New), [this] { ClickIfShown(w_.pctNew); });
     add(Standard::keyBindings(Standard::Undo), [this] { ClickIfShown(w_.pctUndo); });
     add({QKeySequence(Qt::CTRL | Qt::Key_H)}, [this] { ClickIfShown(w_.pctHighScores); });
-    add(Standard::keyBindings(Standard::HelpContents), [this] { ClickIfShown(w_.pctHelp); });
+    // How to play, from the main screen and from the about screen that leads there.
+    add(Standard::keyBindings(Standard::HelpContents), [this] {
+        if (w_.pctHelp->isVisible() || w_.pctAboutText->isVisible()) w_.ShowHowToPlay();
+    });
     // Spelt out: some desktops' key schemes have no standard Quit key.
     add({QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] { w_.ExitGame(); });
     // Deals and the statistics have no picture on the main screen: their keys work
@@ -144,6 +145,13 @@ void Keyboard::AddCommandKeys() {
         ClickIfShown(w_.pctAboutText) || ClickIfShown(w_.pctOk) ||
             ClickIfShown(w_.pctStatisticsScreen) || ClickIfShown(w_.pctDealEntry);
     });
+}
+
+void Keyboard::Adopt(PictureBox* stop, QWidget* after) {
+    stop->setFocusPolicy(Qt::TabFocus);
+    QWidget::setTabOrder(after, stop);
+    stop->installEventFilter(this);
+    stops_.push_back(stop);
 }
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
@@ -176,13 +184,23 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
                 CursorChanged();
             }
             return false;
+        case QEvent::FocusIn:
+            // Tab to the board shows where the keys will act.
+            if (watched == w_.pctBoard && w_.game.GameActive && !w_.boardCursor.Shown) {
+                const Qt::FocusReason reason = static_cast<QFocusEvent&>(*event).reason();
+                if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                    w_.boardCursor.Shown = true;
+                    CursorChanged();
+                }
+            }
+            return false;
         case QEvent::Show:
             if (watched == &w_) w_.activateWindow();
-            if (watched == w_.pctBoard) overlay_->show();
+            if (watched == w_.pctBoard) w_.boardOverlay->show();
             if (std::find(stops_.begin(), stops_.end(), watched) != stops_.end()) FocusFirstStop();
             return false;
         case QEvent::Hide:
-            if (watched == w_.pctBoard) overlay_->hide();
+            if (watched == w_.pctBoard) w_.boardOverlay->hide();
             // A picture being hidden keeps the focus until the screen that opens gives
             // it to its first stop; should no screen open, the first stop shown takes it.
             if (watched == QApplication::focusWidget()) {
@@ -201,7 +219,8 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
             // Whatever changed the board may have changed the group's outline and
             // the scores too: they are shown and named once it is over.
             if (watched == w_.pctBoard) {
-                if (w_.boardCursor.Shown) overlay_->update(overlay_->Margins());
+                if (w_.boardCursor.Shown || w_.boardPointer.Shown)
+                    w_.boardOverlay->update(w_.boardOverlay->Margins());
                 if (!naming_.isActive()) naming_.start();
             }
             return false;
@@ -272,13 +291,13 @@ bool Keyboard::BoardKey(QKeyEvent& key) {
     // The cursor stands where it stood: only a cursor that shows anew takes the focus.
     const bool appears = !cursor.Shown;
     cursor.Shown = true;
-    overlay_->update();
+    w_.ShowPointedGroup();
     if (appears) FocusCursorCell(w_);
     return true;
 }
 
 void Keyboard::CursorChanged() {
-    overlay_->update();
+    w_.ShowPointedGroup();
     FocusCursorCell(w_);
 }
 
@@ -287,7 +306,9 @@ void Keyboard::CursorChanged() {
 // shown, for a hidden focus that no screen took.
 void Keyboard::FocusFirstStop(bool anyStop) {
     QWidget* first = nullptr;
-    if (w_.pctGameOver->isVisible()) {
+    if (w_.pctHowToPlay && w_.pctHowToPlay->isVisible()) {
+        first = w_.pctHowToPlay;
+    } else if (w_.pctGameOver->isVisible()) {
         first = w_.pctGameOver;
     } else if (w_.pctAboutText->isVisible()) {
         first = w_.pctAboutText;

@@ -10,7 +10,6 @@ class QKeyEvent;
 
 namespace quabe {
 
-class BoardOverlay;
 class FocusRing;
 class MainWindow;
 class PictureBox;
@@ -18,6 +17,10 @@ class PictureBox;
 class Keyboard : public QObject {
   public:
     explicit Keyboard(MainWindow& window);
+
+    // A picture made after the window, when its screen was first wanted: it joins
+    // the Tab order after `after`, and its keys are handled as every other's.
+    void Adopt(PictureBox* stop, QWidget* after);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,7 +38,6 @@ class Keyboard : public QObject {
 
     MainWindow& w_;
     std::vector<PictureBox*> stops_;  // the Tab order, each screen's hidden ones skipped
-    BoardOverlay* overlay_;
     FocusRing* ring_;
     bool keysInUse_ = false;  // the ring shows from a key press to the next mouse press
     QTimer naming_;           // names the board and the scores once a repaint is over

@@ -158,7 +158,7 @@ TEST(Statistics, FinishedGamesAreCountedWrittenAndShown) {
     Click(w, w.pctNew);
     LayOutPairs(w, false);
     ClickCell(w, 10, 1);  // the only move: the game is over
-    ASSERT_TRUE(w.pctGameOver->isVisible());
+    ASSERT_TRUE(WaitForGameOver(w));
     EXPECT_EQ(w.statistics.GamesOnePlayer, 1);
     EXPECT_EQ(w.statistics.BestScore, 4);
     EXPECT_EQ(w.statistics.BiggestGroup, 2);
@@ -172,7 +172,7 @@ TEST(Statistics, FinishedGamesAreCountedWrittenAndShown) {
     Click(w, w.pctNew);
     LayOutPairs(w, true);
     ClickCell(w, 10, 1);
-    ASSERT_TRUE(w.pctGameOver->isVisible());
+    ASSERT_TRUE(WaitForGameOver(w));
     const Statistics kept = LoadStatistics(StatisticsLocation()).statistics;
     EXPECT_EQ(kept.GamesTwoPlayers, 1);
     EXPECT_EQ(kept.Draws, 1);

@@ -103,6 +103,7 @@ TEST(Keys, AWholeGamePlayedByKeysFollowsTheRulesIntoTheTable) {
     }
 
     // From the game-over picture into the table, and back with Escape.
+    ASSERT_TRUE(WaitForGameOver(w));
     ASSERT_EQ(Focus(), w.pctGameOver);
     Key(w, Qt::Key_Return);
     ASSERT_TRUE(w.nameEntry.EnteringName());
@@ -146,15 +147,30 @@ TEST(Keys, TheCursorAndItsGroupAreFramedInTheGuttersUntilAMousePress) {
     EXPECT_EQ(Shot(w), shot);
 }
 
+// Ends the running game with a score for the table, and Enter on GAME OVER starts
+// the name.
+void StartANameAfterTheGame(MainWindow& w) {
+    w.game.Score1 = 1234;
+    w.game.GameOver();
+    ASSERT_TRUE(WaitForGameOver(w));
+    Key(w, Qt::Key_Return);
+    ASSERT_TRUE(w.nameEntry.EnteringName());
+}
+
 TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     KeyedWindow shown;
     MainWindow& w = shown.window;
-    Key(w, Qt::Key_F1);
+    Click(w, w.pctHelp);
     ASSERT_TRUE(w.pctAboutText->isVisible());
     Key(w, Qt::Key_Escape);
     EXPECT_FALSE(w.pctAboutText->isVisible());
     EXPECT_TRUE(w.pctNew->isVisible());
     const QImage main = Shot(w);
+    Key(w, Qt::Key_F1);
+    ASSERT_TRUE(w.pctHowToPlay && w.pctHowToPlay->isVisible());
+    Key(w, Qt::Key_Escape);
+    EXPECT_FALSE(w.pctHowToPlay->isVisible());
+    EXPECT_EQ(Shot(w), main);
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(Shot(w), main) << "Escape does nothing on the main screen";
 
@@ -172,10 +188,7 @@ TEST(Keys, EscapeLeavesEachScreenItsOwnWayAndANameKeepsItsKeys) {
     // While a name is typed every other key goes to the table: desktops type
     // Backspace with Ctrl+H, and it rubs out a letter rather than open the table.
     Key(w, Qt::Key_N, Qt::ControlModifier);
-    w.game.Score1 = 1234;
-    w.game.GameOver();
-    Key(w, Qt::Key_Return);
-    ASSERT_TRUE(w.nameEntry.EnteringName());
+    StartANameAfterTheGame(w);
     Key(w, Qt::Key_A);
     Key(w, Qt::Key_B);
     QTest::sendKeyEvent(QTest::Click, w.windowHandle(), Qt::Key_H, QStringLiteral("\b"),
@@ -253,6 +266,53 @@ TEST(Keys, TabWalksTheClickablePicturesWithARingAndSpaceOrEnterClicks) {
     EXPECT_EQ(Focus(), w.pctReset);
     Key(w, Qt::Key_Space);
     EXPECT_EQ(w.settings.Table.HighScores[1], 0);
+}
+
+// The ring round a switch shows whole on all four sides, whether the switch says
+// YES or NO: neither its name beside it nor the line under it covers any of it.
+TEST(Keys, TheRingRoundEveryOptionSwitchShowsWhole) {
+    KeyedWindow shown;
+    MainWindow& w = shown.window;
+    w.settings.RowShifts = w.settings.Mines = true;  // YES is wider than NO
+    Click(w, w.pctEvents);
+    Key(w, Qt::Key_Tab, Qt::ShiftModifier);
+    Key(w, Qt::Key_Tab);  // a key in use: the ring shows
+    for (PictureBox* toggle : {w.pctRowShiftsSelection, w.pctColumnShiftsSelection,
+                               w.pctMinesSelection, w.pctFlashSelection}) {
+        ASSERT_EQ(Focus(), toggle);
+        const QRect at = toggle->geometry();
+        const QImage shot = Shot(w);
+        const QPoint sides[] = {{at.left() - 2, at.center().y()},
+                                {at.right() + 2, at.center().y()},
+                                {at.center().x(), at.top() - 2},
+                                {at.center().x(), at.bottom() + 2}};
+        for (QPoint side : sides)
+            EXPECT_EQ(shot.pixel(side) & 0xFFFFFF, 0xFFFFFFu)
+                << toggle->accessibleName().toStdString() << " at " << side.x() << "," << side.y();
+        Key(w, Qt::Key_Tab);
+    }
+}
+
+TEST(Keys, TabToTheBoardShowsTheCursorAndEnterAfterANameLeavesTheTable) {
+    KeyedWindow shown;
+    MainWindow& w = shown.window;
+    Key(w, Qt::Key_N, Qt::ControlModifier);
+    Key(w, Qt::Key_Tab);
+    ASSERT_EQ(Focus(), w.pctNew);
+    EXPECT_FALSE(w.boardCursor.Shown);
+    Key(w, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(Focus(), w.pctBoard);
+    EXPECT_TRUE(w.boardCursor.Shown) << "the board shows where the keys act";
+    EXPECT_FALSE(w.boardOverlay->Frames().isEmpty());
+
+    StartANameAfterTheGame(w);
+    Key(w, Qt::Key_A);
+    Key(w, Qt::Key_Return);
+    EXPECT_FALSE(w.nameEntry.EnteringName());
+    EXPECT_EQ(Focus(), w.pctOk);
+    Key(w, Qt::Key_Return);
+    EXPECT_FALSE(w.pctHighScore->isVisible()) << "a second Enter leaves the table";
+    EXPECT_EQ(w.settings.Table.HighScoreNames[1], "A");
 }
 
 }  // namespace

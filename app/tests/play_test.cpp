@@ -208,6 +208,7 @@ TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {
     const QPoint at = CellOnWindow(cell.y(), cell.x());
     EXPECT_TRUE(Shows(play.w.frames[0], w.graphics.Pieces[0], at));
     EXPECT_TRUE(Shows(play.w.frames[1], w.graphics.Pieces[w.game.Board[cell.y()][cell.x()]], at));
+    PointAt(w, {4, 4});  // off the board, where no group is outlined
     EXPECT_EQ(Shot(w), before);
     EXPECT_EQ(w.game.Score1, 0);
 }

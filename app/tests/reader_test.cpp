@@ -207,8 +207,12 @@ TEST(Reader, EachScreenChangeMovesTheFocusOnce) {
     EXPECT_EQ(heard.reader.FocusMoves(), "Row Shifts");
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(heard.reader.FocusMoves(), board);
-    Key(w, Qt::Key_F1);
+    Click(w, w.pctHelp);
     EXPECT_EQ(heard.reader.FocusMoves(), "Quabe Pro, www.quabepro.example, version 1.1");
+    Key(w, Qt::Key_Escape);
+    EXPECT_EQ(heard.reader.FocusMoves(), board);
+    Key(w, Qt::Key_F1);
+    EXPECT_EQ(heard.reader.FocusMoves(), "How to play");
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(heard.reader.FocusMoves(), board);
     w.settings.Table.HighScoreNames[1] = "ACE";
@@ -241,10 +245,11 @@ TEST(Reader, GameOverTellsTheScoresAndANameIsTypedIntoATextField) {
     Key(w, Qt::Key_Up);
     heard.reader.Forget();
     Key(w, Qt::Key_Return);
-    const std::string over = "Game over: you 4, the computer 10. The computer wins.";
-    EXPECT_EQ(heard.reader.FocusMoves(), over);
     EXPECT_EQ(heard.reader.Announced(),
-              "Removed the green ball group of 2: 4 points, score 4. " + over);
+              "Removed the green ball group of 2: 4 points, score 4. Game over.");
+    // The game-over picture, a moment later, says how it ended.
+    ASSERT_TRUE(WaitForGameOver(w));
+    EXPECT_EQ(heard.reader.FocusMoves(), "Game over: you 4, the computer 10. The computer wins.");
 
     Key(w, Qt::Key_Return);
     EXPECT_EQ(heard.reader.FocusMoves(), "Your name for place 1, 4 points");
@@ -264,8 +269,10 @@ TEST(Reader, GameOverTellsTheScoresAndANameIsTypedIntoATextField) {
     ASSERT_EQ(erased.size(), 1u);
     EXPECT_EQ(erased[0].text, "O");
     EXPECT_EQ(field->textInterface()->text(0, -1), "K");
-    heard.reader.Forget();
+    // The name done, OK takes the focus; the table reads its rows from there too.
     Key(w, Qt::Key_Return);
+    EXPECT_EQ(heard.reader.FocusMoves(), "OK");
+    Key(w, Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(heard.reader.FocusMoves(), "Place 1, K, 4 points");
 }
 

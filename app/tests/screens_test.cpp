@@ -50,6 +50,8 @@ TEST(Screens, AboutScreenCentresThePictureWithTheVersionUnderIt) {
     for (PictureBox* digit : w.pctVersion) EXPECT_FALSE(digit->isVisible());
     ExpectMainScreen(w, true);
     for (int cell = 6; cell < 12; ++cell) EXPECT_FALSE(w.imgScore[cell]->isVisible());
+    EXPECT_TRUE(w.pctStartHint->isVisible()) << "until the first deal";
+    w.pctStartHint->hide();
     EXPECT_TRUE(BoardShowsGrid(w));
     EXPECT_EQ(Shot(w).pixel(12 + 33, 82 + 33) & 0xFFFFFF, w.game.BoardColor & 0xFFFFFF)
         << "the gaps between cells show the board colour";
@@ -69,8 +71,8 @@ TEST(Screens, OptionsScreenSwitchesTheEventsAndOkReturns) {
         EXPECT_EQ(w.OptionOn(Option::RowShifts), row);
         EXPECT_EQ(w.OptionOn(Option::ColumnShifts), column);
         const QImage shot = Shot(w);
-        EXPECT_TRUE(Shows(shot, (row ? w.graphics.Yes : w.graphics.No).toImage(), {210, 186}));
-        EXPECT_TRUE(Shows(shot, (column ? w.graphics.Yes : w.graphics.No).toImage(), {210, 210}));
+        EXPECT_TRUE(Shows(shot, (row ? w.graphics.Yes : w.graphics.No).toImage(), {210, 150}));
+        EXPECT_TRUE(Shows(shot, (column ? w.graphics.Yes : w.graphics.No).toImage(), {210, 200}));
     };
     Click(w, w.pctRowShiftsSelection);
     expectShifts(true, false);
@@ -118,6 +120,7 @@ void EndGame(MainWindow& w, int32_t score) {
     Click(w, w.pctNew);
     w.game.Score1 = score;
     w.game.GameOver();
+    ASSERT_TRUE(WaitForGameOver(w));
 }
 
 bool AnyLineOnBoard(MainWindow& w) {

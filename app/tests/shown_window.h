@@ -1,6 +1,7 @@
 #pragma once
 // The real main window on the offscreen desktop, with the helpers the tests use
 // to press on it and to read what it shows.
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
@@ -41,6 +42,12 @@ inline void ClickAt(MainWindow& window, QPoint at, Qt::MouseButton button = Qt::
     QTest::mouseClick(window.windowHandle(), button, {}, at);
 }
 
+// The pointer moved to `at` of the window, as the desktop reports it.
+inline void PointAt(MainWindow& window, QPoint at) {
+    QTest::mouseMove(window.windowHandle(), at);
+    QCoreApplication::processEvents();
+}
+
 inline void Click(MainWindow& window, QWidget* control) {
     ASSERT_TRUE(control->isVisible()) << control->metaObject()->className();
     ClickAt(window, control->mapTo(&window, control->rect().center()));
@@ -60,6 +67,18 @@ inline QImage Shot(MainWindow& window) {
 inline bool Shows(const QImage& shot, const QImage& picture, QPoint at) {
     const QImage flat = picture.convertToFormat(QImage::Format_RGB32);
     return shot.copy(QRect(at, flat.size())) == flat;
+}
+
+// The game-over display follows the end of a game once the finished board has
+// been in view for a moment.
+inline bool WaitForGameOver(MainWindow& window) {
+    return QTest::qWaitFor([&] { return window.pctGameOver->isVisible(); }, 5000);
+}
+
+// What a screen reader is told a control is called.
+inline QString ReaderName(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
 }
 
 inline std::vector<int> BoardCells(const MainWindow& window) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QSettings>
 #include <QSignalSpy>
 #include <csignal>
@@ -46,15 +47,21 @@ std::vector<std::pair<QWidget*, Expected>> Layout(MainWindow& w) {
         {w.pctExit, {"pctExit", {630, 393, 32, 32}, true, true, "Exit"}},
         {w.pctBoard, {"pctBoard", {12, 82, 538, 362}, true, true, ""}},
         {w.pctHighScore, {"pctHighScore", {434, 32, 69, 37}, false, false, ""}},
-        {w.pctRowShiftsSelection, {"pctRowShiftsSelection", {210, 186, 38, 25}, false, true, ""}},
-        {w.pctRowShifts, {"pctRowShifts", {260, 186, 171, 27}, false, false, ""}},
+        // The options screen: a row for each event, its switch, its name, a line under both.
+        {w.pctRowShiftsSelection, {"pctRowShiftsSelection", {210, 150, 38, 25}, false, true, ""}},
+        {w.pctRowShifts, {"pctRowShifts", {266, 150, 171, 27}, false, false, ""}},
+        {w.pctRowShiftsNote, {"pctRowShiftsNote", {269, 179, 276, 14}, false, false, ""}},
         {w.pctColumnShiftsSelection,
-         {"pctColumnShiftsSelection", {210, 210, 38, 25}, false, true, ""}},
-        {w.pctColumnShifts, {"pctColumnShifts", {268, 208, 171, 30}, false, false, ""}},
-        {w.pctMinesSelection, {"pctMinesSelection", {210, 234, 38, 25}, false, true, ""}},
-        {w.pctMines, {"pctMines", {260, 234, 171, 23}, false, false, ""}},
-        {w.pctFlashSelection, {"pctFlashSelection", {210, 258, 38, 25}, false, true, ""}},
-        {w.pctFlash, {"pctFlash", {264, 258, 163, 22}, false, false, ""}},
+         {"pctColumnShiftsSelection", {210, 200, 38, 25}, false, true, ""}},
+        {w.pctColumnShifts, {"pctColumnShifts", {266, 198, 171, 30}, false, false, ""}},
+        {w.pctColumnShiftsNote, {"pctColumnShiftsNote", {269, 229, 276, 14}, false, false, ""}},
+        {w.pctMinesSelection, {"pctMinesSelection", {210, 250, 38, 25}, false, true, ""}},
+        {w.pctMines, {"pctMines", {266, 250, 171, 23}, false, false, ""}},
+        {w.pctMinesNote, {"pctMinesNote", {269, 279, 276, 14}, false, false, ""}},
+        {w.pctFlashSelection, {"pctFlashSelection", {210, 300, 38, 25}, false, true, ""}},
+        {w.pctFlash, {"pctFlash", {266, 300, 163, 22}, false, false, ""}},
+        {w.pctFlashNote, {"pctFlashNote", {269, 329, 276, 14}, false, false, ""}},
+        {w.pctNextBoardNote, {"pctNextBoardNote", {210, 360, 336, 14}, false, false, ""}},
         {w.pctAboutText, {"pctAboutText", {150, 396, 165, 41}, false, true, ""}},
         {w.pctVersion[0], {"pctVersion(0)", {32, 106, 21, 23}, false, false, ""}},
         {w.pctVersion[2], {"pctVersion(2)", {80, 106, 21, 23}, false, false, ""}},
@@ -65,6 +72,16 @@ std::vector<std::pair<QWidget*, Expected>> Layout(MainWindow& w) {
         {w.pctMine, {"pctMine", {434, 342, 32, 32}, false, false, ""}},
         {w.pctDeal, {"pctDeal", {560, 429, 122, 16}, false, false, "Deal number"}},
         {w.pctStatistics, {"pctStatistics", {630, 204, 32, 32}, false, true, "Statistics"}},
+        // What the game explains of itself: under the scores, on the bar beside them,
+        // in the free slot beside Events, over the board and under GAME OVER.
+        {w.pctGroupWorth, {"pctGroupWorth", {560, 146, 122, 56}, false, false, ""}},
+        {w.pctRowMark[0], {"pctRowMark(0)", {552, 86, 10, 22}, false, false, ""}},
+        {w.pctRowMark[1], {"pctRowMark(1)", {552, 112, 10, 22}, false, false, ""}},
+        {w.pctEventMarks, {"pctEventMarks", {630, 353, 32, 32}, true, false, ""}},
+        {w.pctStartHint, {"pctStartHint", {81, 213, 400, 100}, true, false, ""}},
+        {w.pctBoardCleared, {"pctBoardCleared", {131, 227, 300, 72}, false, false, ""}},
+        {w.pctWinner, {"pctWinner", {572, 192, 110, 16}, false, false, ""}},
+        {w.pctClickToGoOn, {"pctClickToGoOn", {572, 210, 110, 14}, false, true, ""}},
     };
 }
 
@@ -102,9 +119,10 @@ TEST(Window, FirstRunShowsAFramelessWindowWithAnEmptyBoardAndSoundOff) {
     EXPECT_TRUE(Shows(shot, w.graphics.Window.toImage().copy(0, 0, 690, 8), {0, 0}))
         << "the frame's top bar";
     const QImage board = shot.copy(12, 82, 538, 362);
-    QImage black(board.size(), QImage::Format_RGB32);
-    black.fill(Qt::black);
-    EXPECT_EQ(board, black) << "no board is dealt at start-up";
+    QImage hint(board.size(), QImage::Format_RGB32);
+    hint.fill(Qt::black);
+    QPainter(&hint).drawPixmap(w.pctStartHint->pos() - QPoint(12, 82), w.pctStartHint->Picture());
+    EXPECT_EQ(board, hint) << "no board is dealt at start-up, only the hint to deal one";
     for (PictureBox* cell : w.imgScore) EXPECT_TRUE(cell->Picture().isNull());
     EXPECT_FALSE(w.game.GameActive);
 }

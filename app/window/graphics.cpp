@@ -43,6 +43,11 @@ const QPixmap& PictureSeries::operator[](int index) const {
     return pictures_.at(static_cast<size_t>(index));
 }
 
+const QPixmap& LazyPicture::operator*() const {
+    if (picture_.isNull()) picture_ = LoadPicture(QLatin1String(name_), size_);
+    return picture_;
+}
+
 Graphics::Graphics() {
     Window = LoadPicture(QStringLiteral("frmMain.gif"), QSize(690, 457));
     for (int k = 0; k < 7; ++k) {

@@ -30,6 +30,18 @@ class PictureSeries {
     mutable std::vector<QPixmap> pictures_;
 };
 
+// One shipped picture, read on first use, for the pictures a screen composes.
+class LazyPicture {
+  public:
+    LazyPicture(const char* name, QSize size) : name_(name), size_(size) {}
+    const QPixmap& operator*() const;
+
+  private:
+    const char* name_;
+    QSize size_;
+    mutable QPixmap picture_;
+};
+
 struct Graphics {
     Graphics();
 
@@ -41,6 +53,12 @@ struct Graphics {
     PictureSeries SmallDigits{"imgSmallDigit", 10, QSize(12, 16)};  // the deal number's
     QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
     QPixmap Fire, Mine, Black;
+    LazyPicture Equals{"imgEquals.gif", QSize(22, 28)};  // between a group's size and points
+    // The marks of the events that are on, in the order of the options screen.
+    LazyPicture EventMarks[4] = {{"pctMarkRowShifts.gif", QSize(14, 14)},
+                                 {"pctMarkColumnShifts.gif", QSize(14, 14)},
+                                 {"pctMarkMines.gif", QSize(14, 14)},
+                                 {"pctMarkFlash.gif", QSize(14, 14)}};
     QCursor Hand;
     QIcon Icon;  // every shipped size, so the desktop need not scale the small one up
 };

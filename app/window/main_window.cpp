@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -13,6 +14,7 @@
 #include <utility>
 
 #include "accessibility.h"
+#include "board_pointer.h"
 #include "keyboard.h"
 #include "piece_sets.h"
 #include "sound.h"
@@ -27,6 +29,17 @@ namespace {
 using Kind = PictureBox::Kind;
 constexpr bool kShown = true, kHidden = false;
 constexpr bool kHand = true, kArrow = false;
+
+constexpr int kLastPositionMs = 1000;  // the finished board in view before GAME OVER
+
+// The options screen, a row for each event: its switch, its name beside it and a
+// line of what it does under both, clear of the focus ring round the switch.
+constexpr int kOptionTop = 150, kOptionStep = 50;
+constexpr int kOptionLabelX = 266, kOptionNoteX = 269, kOptionNoteBelow = 29;
+
+QRect OptionRow(int row, int x, QSize size, int below = 0) {
+    return {QPoint(x, kOptionTop + row * kOptionStep + below), size};
+}
 
 uint64_t ClockSeed() {
     return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
@@ -50,7 +63,6 @@ MainWindow::MainWindow(QWidget* parent)
     CreateControls();
     ConnectControls();
     settings = LoadSettings();
-    ShowOptionPictures();
     const LoadedStatistics loaded = LoadStatistics(StatisticsLocation());
     statistics = loaded.statistics;
     statisticsSaveable = loaded.saveable;
@@ -65,6 +77,8 @@ MainWindow::MainWindow(QWidget* parent)
     pctBoard->setGeometry(kLeftLineX1 / 15, kTopLineY1 / 15, (kRightLineX1 - kLeftLineX1) / 15,
                           (kBottomLineY1 - kTopLineY1) / 15);
     pctBoard->SetImageSize(pctBoard->size());
+    CreateGuides();
+    ShowOptionPictures();
     game.BoardColor = LoadPieceSet();
     random.Seed(ClockSeed());
 
@@ -93,6 +107,9 @@ MainWindow::MainWindow(QWidget* parent)
         }
     });
     Timer1.start();
+    lastPosition_.setSingleShot(true);
+    lastPosition_.setInterval(kLastPositionMs);
+    connect(&lastPosition_, &QTimer::timeout, this, &MainWindow::ShowGameOverDisplay);
     CentreOnScreen();
     keyboard_ = std::make_unique<Keyboard>(*this);
 }
@@ -102,6 +119,7 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow() {
     exiting_ = true;
     Timer1.stop();
+    lastPosition_.stop();
     celebration_->Stop();
     setEnabled(false);
     cues_.reset();
@@ -154,21 +172,35 @@ void MainWindow::CreateControls() {
     pctHighScore->setFocusPolicy(Qt::ClickFocus);
     pctHighScore->hide();
 
-    const QRect toggle(210, 0, 38, 25);
+    const QSize toggle(38, 25);
     pctRowShiftsSelection =
-        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 186), kHidden, kHand);
-    pctRowShifts =
-        Place(Kind::FitsPicture, "pctRowShifts.gif", {260, 186, 171, 27}, kHidden, kArrow);
+        Place(Kind::FitsPicture, nullptr, OptionRow(0, 210, toggle), kHidden, kHand);
+    pctRowShifts = Place(Kind::FitsPicture, "pctRowShifts.gif",
+                         OptionRow(0, kOptionLabelX, {171, 27}), kHidden, kArrow);
     pctColumnShiftsSelection =
-        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 210), kHidden, kHand);
-    pctColumnShifts =
-        Place(Kind::FitsPicture, "pctColumnShifts.gif", {268, 208, 171, 30}, kHidden, kArrow);
+        Place(Kind::FitsPicture, nullptr, OptionRow(1, 210, toggle), kHidden, kHand);
+    pctColumnShifts = Place(Kind::FitsPicture, "pctColumnShifts.gif",
+                            OptionRow(1, kOptionLabelX, {171, 30}, -2), kHidden, kArrow);
     pctMinesSelection =
-        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 234), kHidden, kHand);
-    pctMines = Place(Kind::FitsPicture, "pctMines.gif", {260, 234, 171, 23}, kHidden, kArrow);
+        Place(Kind::FitsPicture, nullptr, OptionRow(2, 210, toggle), kHidden, kHand);
+    pctMines = Place(Kind::FitsPicture, "pctMines.gif", OptionRow(2, kOptionLabelX, {171, 23}),
+                     kHidden, kArrow);
     pctFlashSelection =
-        Place(Kind::FitsPicture, nullptr, toggle.translated(0, 258), kHidden, kHand);
-    pctFlash = Place(Kind::FitsPicture, "pctFlash.gif", {264, 258, 163, 22}, kHidden, kArrow);
+        Place(Kind::FitsPicture, nullptr, OptionRow(3, 210, toggle), kHidden, kHand);
+    pctFlash = Place(Kind::FitsPicture, "pctFlash.gif", OptionRow(3, kOptionLabelX, {163, 22}),
+                     kHidden, kArrow);
+    const QSize note(276, 14);
+    pctRowShiftsNote = Place(Kind::FitsPicture, "pctRowShiftsNote.gif",
+                             OptionRow(0, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
+    pctColumnShiftsNote =
+        Place(Kind::FitsPicture, "pctColumnShiftsNote.gif",
+              OptionRow(1, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
+    pctMinesNote = Place(Kind::FitsPicture, "pctMinesNote.gif",
+                         OptionRow(2, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
+    pctFlashNote = Place(Kind::FitsPicture, "pctFlashNote.gif",
+                         OptionRow(3, kOptionNoteX, note, kOptionNoteBelow), kHidden, kArrow);
+    pctNextBoardNote = Place(Kind::FitsPicture, "pctNextBoardNote.gif",
+                             OptionRow(4, 210, {336, 14}, 10), kHidden, kArrow);
 
     pctAboutText = Place(Kind::Box, "pctAboutText.gif", {150, 396, 165, 41}, kHidden, kHand);
     for (int i = 0; i < 3; ++i) {
@@ -232,7 +264,16 @@ void MainWindow::BoardPress(int button, double x, double y) {
     const bool onCell = game.CellFromPoint(x, y, row, col);
     const BeforePress before(game, row, col);
     busy_.WorkBegan();
+    // The worth of the group pressed goes at once: a move does not return to the
+    // event loop before the score has changed.
+    if (PointedGroup != 0) {
+        PointedGroup = 0;
+        pctGroupWorth->hide();
+        repaint(pctGroupWorth->geometry());
+    }
+    const int cleared = game.Tally.BoardsCleared;
     game.BoardMouseDown(button, x, y);
+    if (game.Tally.BoardsCleared > cleared && game.GameActive) ShowBoardCleared();
     busy_.WorkEnded();
     if (onCell && button == 1) TellPress(*this, before);
 }
@@ -244,16 +285,22 @@ bool MainWindow::PressCameDuringWork(const QInputEvent& event) const {
 // Every input event teaches the busy clock the window system's time; a board
 // press made during busy work goes no further.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (DroppedWhileTheLastPositionShows(watched, event)) return true;
     switch (event->type()) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-            busy_.Seen(static_cast<QInputEvent&>(*event));
-            if (watched == pctBoard && PressCameDuringWork(static_cast<QInputEvent&>(*event)))
+        case QEvent::KeyPress: {
+            const auto& input = static_cast<QInputEvent&>(*event);
+            busy_.Seen(input);
+            if (watched == pctBoard && event->type() != QEvent::KeyPress &&
+                PressCameDuringWork(input))
                 return true;
+            // A press cuts the board-cleared moment short, and then does what it does.
+            if (pctBoardCleared->isVisible() && !PressCameDuringWork(input)) EndBoardCleared();
             break;
+        }
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
-        case QEvent::KeyPress:
         case QEvent::KeyRelease:
         case QEvent::Wheel:
             busy_.Seen(static_cast<QInputEvent&>(*event));
@@ -262,6 +309,27 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// While the finished board stays in view every press is dropped, but the window
+// can still be moved, minimised and left, with the mouse and with Ctrl+Q.
+bool MainWindow::DroppedWhileTheLastPositionShows(QObject* watched, QEvent* event) const {
+    if (!lastPosition_.isActive() || !watched->isWidgetType()) return false;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return watched != this && watched != pctMinimizeIcon && watched != pctExitIcon;
+        case QEvent::ShortcutOverride:
+        case QEvent::KeyPress: {
+            const auto& key = static_cast<QKeyEvent&>(*event);
+            if (key.keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Q))
+                return false;
+            event->accept();  // taken as the focus's own, so no command key fires
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 // Centred on the screen's free area. A window larger than the area keeps its
@@ -355,6 +423,7 @@ void MainWindow::ExitGame() {
     exiting_ = true;
     SetHourglass(false);
     Timer1.stop();
+    lastPosition_.stop();
     celebration_->Stop();
     // Nothing is shown to the player, but a lost save must not pass for a good one.
     const bool saved = SaveSettings(settings);

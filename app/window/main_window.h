@@ -2,6 +2,7 @@
 // frmMain: the one window of the game. It holds every control, all window-level
 // state and the game itself, and is the rules' door to the desktop.
 #include <QPoint>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -23,6 +24,8 @@ class QInputEvent;
 
 namespace quabe {
 
+class BoardOverlay;
+class BoardPointer;
 class CuePlayer;
 class DealEntry;
 class Keyboard;
@@ -66,6 +69,15 @@ class MainWindow : public QWidget, public Platform {
     uint32_t LoadPieceSet() override;
 
     void ShowHighScores();
+    void ShowHowToPlay();  // F1, and the about screen's way there
+
+    // What the main screen explains beside the board. The group the player points
+    // at, with the pointer or the board cursor: outlined, its worth beside the
+    // scores. Asked again whenever either moves or the board changes.
+    void ShowPointedGroup();
+    void ShowBoardCleared();  // a short moment over the fresh board
+    void EndBoardCleared();   // the moment's end, or a press that cuts it short
+    void ShowEventMarks();
 
     // Whether a press was made while a move, a blink, the computer's turn, an
     // explosion or a shift ran: such a press is dropped.
@@ -119,6 +131,9 @@ class MainWindow : public QWidget, public Platform {
     NameEntry nameEntry;
     int NewEntryRow = 0;
     BoardCursor boardCursor;
+    BoardCursor boardPointer;  // the cell under the mouse pointer, shown while it is on one
+    int PointedGroup = 0;      // the size of the group whose worth is shown, 0 for none
+    bool BoardDealt = false;   // a board has been dealt since start-up
     QTimer Timer1;
 
     // The controls, named as the layout names them.
@@ -161,6 +176,24 @@ class MainWindow : public QWidget, public Platform {
     DealEntry* pctDealEntry = nullptr;
     StatisticsScreen* pctStatisticsScreen = nullptr;
 
+    // The guides: what the game explains of itself.
+    PictureBox* pctGroupWorth;  // the pointed group's size over "=" and its points
+    PictureBox* pctRowMark[2];  // whose each score row is: the player's, the computer's
+    PictureBox* pctEventMarks;  // in the free slot beside Events: the events that are on
+    PictureBox* pctStartHint;   // on the empty board until the first deal
+    PictureBox* pctBoardCleared;
+    PictureBox* pctWinner;  // under GAME OVER in a two-player game
+    PictureBox* pctClickToGoOn;
+    PictureBox* pctRowShiftsNote;  // one line under each switch of the options screen
+    PictureBox* pctColumnShiftsNote;
+    PictureBox* pctMinesNote;
+    PictureBox* pctFlashNote;
+    PictureBox* pctNextBoardNote;
+    // The how-to-play page and the about screen's way to it, made when first wanted.
+    PictureBox* pctHowToPlay = nullptr;
+    PictureBox* pctHowToPlayLink = nullptr;
+    BoardOverlay* boardOverlay;  // the cursor's frame and the pointed group's outline
+
     Celebration* celebration() { return celebration_.get(); }
     CuePlayer* cues() { return cues_.get(); }
 
@@ -181,6 +214,12 @@ class MainWindow : public QWidget, public Platform {
     void ConnectControls();
     void FormResize();
     void ShowOptionPictures();
+    void CreateGuides();
+    void ShowGameOverDisplay();
+    void HideAboutScreen();
+    void ShowHowToPlayLink(int top);
+    void ShowRowMarks();
+    bool DroppedWhileTheLastPositionShows(QObject* watched, QEvent* event) const;
     void CentreOnScreen();
     void PrepareSound();
     void OpenStatistics();
@@ -194,6 +233,10 @@ class MainWindow : public QWidget, public Platform {
     bool statisticsOverTable_ = false;
     bool resetUnderStatistics_ = false;
     BusyClock busy_;
+    // The finished board stays in view a moment before the game-over display.
+    QTimer lastPosition_;
+    QTimer boardCleared_;
+    QRegion outlined_;  // the frames on the board as last painted
     // The drag of the bare window: the button that started it, where the window
     // lies from the pointer, and whether the window manager has taken it over.
     Qt::MouseButton dragButton_ = Qt::NoButton;
@@ -203,6 +246,7 @@ class MainWindow : public QWidget, public Platform {
     std::unique_ptr<ImageLineSink> boardLines_;
     std::unique_ptr<TablePainter> tablePainter_;
     std::unique_ptr<Celebration> celebration_;
+    std::unique_ptr<BoardPointer> boardPointer_;
     std::unique_ptr<Keyboard> keyboard_;  // last, so first to go: it watches every control
 };
 

@@ -126,6 +126,8 @@ uint32_t MainWindow::LoadPieceSet() {
 }
 
 void MainWindow::pctNew_Click() {
+    BoardDealt = true;
+    pctStartHint->hide();
     game.NewGame();
     AnnounceAtCursor(*this, NewGameWords(game));
 }

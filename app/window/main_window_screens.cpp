@@ -43,6 +43,10 @@ void MainWindow::HideMainScreen() {
     SetHourglass(false);
     for (PictureBox* box : {pctGameOver, pctHelp, pctUndo, pctPlayers, pctDeal}) box->hide();
     if (pctDealEntry) pctDealEntry->hide();
+    for (PictureBox* guide : {pctEventMarks, pctStartHint, pctWinner, pctClickToGoOn})
+        guide->hide();
+    EndBoardCleared();
+    ShowRowMarks();
 }
 
 void MainWindow::ShowMainScreen() {
@@ -58,7 +62,7 @@ void MainWindow::ShowMainScreen() {
         }
     }
     for (PictureBox* box : {pctExit, pctNew, pctHighScores, pctSound, pctSet, pctEvents, pctHelp,
-                            pctPlayers, pctUndo}) {
+                            pctPlayers, pctUndo, pctEventMarks}) {
         box->show();
     }
     if (pctDealEntry) pctDealEntry->hide();  // it lies over the board
@@ -66,6 +70,9 @@ void MainWindow::ShowMainScreen() {
         pctDeal->SetPicture(DealPicture(graphics, game.DealNumber, pctDeal->size()));
         pctDeal->show();
     }
+    pctStartHint->setVisible(!BoardDealt);
+    EndBoardCleared();
+    ShowRowMarks();
     SetHourglass(false);
 }
 
@@ -85,31 +92,41 @@ void MainWindow::pctHelp_Click() {
     pctVersion[2]->move(width() / 2 + pctVersion[0]->width(), top);
     for (PictureBox* digit : pctVersion) digit->show();
     pctAboutText->show();
+    ShowHowToPlayLink(top + pctVersion[0]->height());
 }
 
 void MainWindow::pctHelpText_Click() {
+    HideAboutScreen();
+    ShowMainScreen();
+}
+
+void MainWindow::HideAboutScreen() {
     pctAboutText->hide();
     for (PictureBox* digit : pctVersion) digit->hide();
-    ShowMainScreen();
+    if (pctHowToPlayLink) pctHowToPlayLink->hide();
 }
 
 void MainWindow::pctEvents_Click() {
     HideMainScreen();
     for (PictureBox* box :
          {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
-          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctOk}) {
+          pctColumnShifts, pctFlashSelection, pctFlash, pctMines, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk}) {
         box->show();
     }
 }
 
-// OK closes whichever screen uses it, the options or the high-score table.
+// OK closes whichever screen uses it: the options, the high-score table or the
+// how-to-play page.
 void MainWindow::pctOk_Click() {
     for (PictureBox* box :
          {pctRowShiftsSelection, pctColumnShiftsSelection, pctMinesSelection, pctRowShifts,
-          pctColumnShifts, pctMines, pctFlashSelection, pctFlash, pctOk, pctReset, pctStatistics,
-          static_cast<PictureBox*>(pctHighScore)}) {
+          pctColumnShifts, pctMines, pctFlashSelection, pctFlash, pctRowShiftsNote,
+          pctColumnShiftsNote, pctMinesNote, pctFlashNote, pctNextBoardNote, pctOk, pctReset,
+          pctStatistics, static_cast<PictureBox*>(pctHighScore)}) {
         box->hide();
     }
+    if (pctHowToPlay) pctHowToPlay->hide();
     nameEntry.Stop();
     ShowMainScreen();
 }
@@ -122,6 +139,7 @@ void MainWindow::ShowOptionPictures() {
     pctFlashSelection->SetPicture(yesNo(settings.Flash));
     pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
     pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+    ShowEventMarks();
     NamePictures(*this);
 }
 
@@ -156,11 +174,18 @@ void MainWindow::pctSound_Click() {
     if (settings.Sound) QTimer::singleShot(0, this, &MainWindow::PrepareSound);
 }
 
-// The game-over picture over a black board, the scores beside it, and the
-// fireworks running on the timer until the picture is clicked.
+// The finished board stays in view a moment, so the player sees the position
+// that ended the game; presses meanwhile are dropped.
 void MainWindow::ShowGameOver() {
     CountGame(statistics, game.Score1, game.Score2, game.TwoPlayers);
     KeepStatistics();
+    lastPosition_.start();
+}
+
+// The game-over picture over a black board, the scores beside it, and the
+// fireworks running on the timer until the picture is clicked. Under the picture,
+// who won a two-player game, and what a click on it does.
+void MainWindow::ShowGameOverDisplay() {
     HideMainScreen();
     pctBoard->show();
     pctBoard->repaint();
@@ -172,16 +197,31 @@ void MainWindow::ShowGameOver() {
     for (int cell = 0; cell < kScoreCells; ++cell) {
         imgScore[cell]->setVisible(cell < 6 || game.TwoPlayers);
     }
+    ShowRowMarks();
+    if (game.TwoPlayers) {
+        const char* line[] = {"pctYouWin.gif", "pctComputerWins.gif", "pctDraw.gif"};
+        const int outcome = static_cast<int>(Winner(game.Score1, game.Score2));
+        pctWinner->SetPicture(LoadPicture(QLatin1String(line[outcome]), pctWinner->size()));
+        pctWinner->show();
+    }
+    // Under who won, or in its place when nobody played against the computer.
+    const int below = pctWinner->y() + (game.TwoPlayers ? pctWinner->height() + 2 : 0);
+    pctClickToGoOn->move(pctClickToGoOn->x(), below);
+    pctClickToGoOn->show();
+    NameGuides(*this);
     celebration_->Start();
 }
 
 void MainWindow::StopCelebration() {
+    lastPosition_.stop();
     celebration_->Stop();
 }
 
 void MainWindow::pctGameOver_Click() {
     celebration_->Stop();
     pctGameOver->hide();
+    pctWinner->hide();
+    pctClickToGoOn->hide();
     NewEntryRow = InsertHighScore(settings.Table, game.Score1);
     if (NewEntryRow != 0) {
         HideMainScreen();
@@ -224,12 +264,16 @@ void MainWindow::ShowHighScores() {
     pctHighScore->update();
 }
 
+// Once Enter or the eighth character ends the name, OK has the focus, so that
+// a second Enter leaves the table.
 void MainWindow::pctHighScore_KeyPress(int code) {
     const bool entering = nameEntry.EnteringName();
     const std::string before = NewEntryRow != 0 ? settings.Table.HighScoreNames[NewEntryRow] : "";
     nameEntry.KeyPress(code);
     pctHighScore->update();
     TellNameKey(*this, before, entering);
+    if (!nameEntry.EnteringName() && pctHighScore->hasFocus())
+        pctOk->setFocus(Qt::OtherFocusReason);
 }
 
 // The chooser is modal: the window takes no clicks until it closes, yet the click

@@ -32,6 +32,16 @@ Assets PiecePictures();    // pieces.cpp: built-in pieces and the shipped sets
 Assets PointerPictures();  // pointer.cpp: hand pointer and window icons
 Assets Sounds();           // sounds.cpp: the three wave files
 
+// Pieces of one family that another draws on.
+QImage Plate(int width, int height);  // frames.cpp: black in a thin bevelled border
+QImage PlayButton();                  // buttons.cpp: the New button
+QImage HelpButton();                  // buttons.cpp: the Help button
+QImage MineBall(int size);            // buttons.cpp: the mine, fitted to a square
+
+// guides.cpp: the pictures that explain the game to its player, and the words of
+// the how-to-play page for screen readers.
+Assets GuidePictures();
+
 // sheets.cpp: every picture on one page, and the main window put together.
 QImage ContactSheet(const Assets& assets);
 QImage WindowMockup(const Assets& assets);

@@ -271,9 +271,7 @@ QImage Fire() {
     return image;
 }
 
-QImage Mine() {
-    QImage image = Canvas(32, 32);
-    QPainter p(&image);
+void DrawMine(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(0x50, 0x5c, 0x70), 2.6, Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 8; ++i) {
@@ -293,10 +291,32 @@ QImage Mine() {
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     p.setBrush(gloss);
     p.drawEllipse(QPointF(12.5, 11.5), 4.5, 3.8);
+}
+
+QImage Mine() {
+    QImage image = Canvas(32, 32);
+    QPainter p(&image);
+    DrawMine(p);
     return image;
 }
 
 }  // namespace
+
+QImage PlayButton() {
+    return Button(Play);
+}
+
+QImage HelpButton() {
+    return Button(Question);
+}
+
+QImage MineBall(int size) {
+    QImage image = Canvas(size, size);
+    QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0);
+    DrawMine(p);
+    return image;
+}
 
 Assets ButtonPictures() {
     struct Entry {

@@ -50,6 +50,20 @@ void Border(QImage& image) {
     }
 }
 
+// A thin border of every other shade of the bars, for plates laid over the board.
+void ThinBorder(QImage& image) {
+    const int w = image.width(), h = image.height(), bar = kBar / 2;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int top = y, bottom = h - 1 - y, left = x, right = w - 1 - x;
+            const int nearest = std::min({top, bottom, left, right});
+            if (nearest >= bar) continue;
+            const bool lit = top == nearest || left == nearest;
+            image.setPixel(x, y, BarShade(2 * (lit ? nearest : bar - 1 - nearest) + 1));
+        }
+    }
+}
+
 QImage Frame(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::black);
@@ -86,6 +100,13 @@ QImage WindowButton(bool close) {
 }
 
 }  // namespace
+
+QImage Plate(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    ThinBorder(image);
+    return image;
+}
 
 Assets WindowPictures() {
     Assets out;

@@ -41,21 +41,6 @@ QImage SmallCell(QChar ch) {
     return Cell(ch, {12, 16}, 12, 1, 2);
 }
 
-// Squeezes a style just enough for `text` to fit in `width` pixels.
-TextStyle Fitted(const QString& text, TextStyle style, double width) {
-    style.squeeze = std::min(style.squeeze, style.squeeze * width / TextWidth(text, style));
-    return style;
-}
-
-void Line(QPainter& painter, const QString& text, const TextStyle& style, QPointF topLeft) {
-    PaintLettering(painter, TextPath(text, style).translated(topLeft));
-}
-
-void CentredLine(QPainter& painter, const QString& text, const TextStyle& style, double top,
-                 int width) {
-    Line(painter, text, style, {std::round((width - TextWidth(text, style)) / 2), top});
-}
-
 // The product name with its small red suffix standing on the same foot line.
 void ProductName(QPainter& painter, double capHeight, QPointF centreTop, bool glow) {
     const TextStyle name{capHeight, 1.0, 0.8}, suffix{capHeight * 0.42, 1.0, 0.8};
@@ -153,6 +138,7 @@ Assets LetterPictures() {
     };
     for (int d = 0; d <= 9; ++d) add(QString("imgDigit%1").arg(d), Cell(QChar('0' + d)));
     add("imgDigit10", Cell('.'));
+    add("imgEquals", Cell('='));  // between a group's size and its points
     for (int d = 0; d <= 9; ++d) add(QString("imgSmallDigit%1").arg(d), SmallCell(QChar('0' + d)));
     add("pctAlphabet0", Cell('_'));
     for (int k = 1; k <= 26; ++k) add(QString("pctAlphabet%1").arg(k), Cell(QChar('A' + k - 1)));
@@ -163,8 +149,9 @@ Assets LetterPictures() {
     add("pctGameOver", GameOver());
     add("pctStatisticsText", StatisticsText());
 
-    // The option labels share one size and, placed where the options screen
-    // puts them, start at the same x on screen and line up with the toggles.
+    // The option labels share one size and, placed where the options screen puts
+    // them (four pixels right of a YES, so a focus ring round it stays clear), their
+    // words start at the same x on screen and stand level with the toggles.
     const TextStyle toggle{17};
     add("pctYes", Words({50, 25}, "YES", toggle, {3, 4}));
     add("pctNo", Words({38, 25}, "NO", toggle, {3, 4}));
@@ -172,23 +159,17 @@ Assets LetterPictures() {
         const char* name;
         const char* text;
         QSize size;
-        QPoint origin;  // where the options screen places the picture
+        int rise;  // how far above its toggle the picture stands
     };
-    const Label labels[] = {{"pctRowShifts", "ROW SHIFTS", {171, 27}, {260, 186}},
-                            {"pctColumnShifts", "COLUMN SHIFTS", {171, 30}, {268, 208}},
-                            {"pctMines", "MINES", {171, 23}, {260, 234}},
-                            {"pctFlash", "FLASH PIECES", {163, 22}, {264, 258}}};
-    const QPoint textStart(270, 186 + 4);  // screen position of the first label's text
-    const int toggleStep = 24;             // the toggles stand 24 pixels apart
+    const Label labels[] = {{"pctRowShifts", "ROW SHIFTS", {171, 27}, 0},
+                            {"pctColumnShifts", "COLUMN SHIFTS", {171, 30}, 2},
+                            {"pctMines", "MINES", {171, 23}, 0},
+                            {"pctFlash", "FLASH PIECES", {163, 22}, 0}};
+    const QPointF textStart(4, 4);  // from the picture's corner, for a label that does not rise
     TextStyle style = toggle;
+    for (const Label& l : labels) style = Fitted(l.text, style, l.size.width() - textStart.x() - 1);
     for (const Label& l : labels)
-        style = Fitted(l.text, style, l.size.width() - (textStart.x() - l.origin.x()) - 1);
-    for (int i = 0; i < 4; ++i) {
-        const Label& l = labels[i];
-        const QPointF at(textStart.x() - l.origin.x(),
-                         textStart.y() + i * toggleStep - l.origin.y());
-        add(l.name, Words(l.size, l.text, style, at));
-    }
+        add(l.name, Words(l.size, l.text, style, textStart + QPointF(0, l.rise)));
     return out;
 }
 

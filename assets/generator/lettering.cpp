@@ -5,6 +5,7 @@
 #include <QPainterPathStroker>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -147,6 +148,15 @@ const std::map<QChar, Glyph>& Glyphs() {
         {'?',
          {4, {{{0, 1}, {1, 0}, {3, 0}, {4, 1}, {4, 2}, {2, 3.4}, {2, 4}}, {{2, 5.7}, {2, 6}}}}},
         {'_', {4, {{{0, 7.2}, {4, 7.2}}}}},
+        {'=', {4, {{{0, 2}, {4, 2}}, {{0, 4.4}, {4, 4.4}}}}},
+        {'+', {4, {{{2, 1.2}, {2, 5.2}}, {{0, 3.2}, {4, 3.2}}}}},
+        {'-', {2.5, {{{0, 3.2}, {2.5, 3.2}}}}},
+        {',', {0, {{{0, 5.7}, {0, 6.2}, {-0.6, 7.3}}}}},
+        {':', {0, {{{0, 1.9}, {0, 2.2}}, {{0, 5.7}, {0, 6}}}}},
+        {';', {0, {{{0, 1.9}, {0, 2.2}}, {{0, 5.7}, {0, 6.2}, {-0.6, 7.3}}}}},
+        {'(', {1.5, {{{1.5, -0.4}, {0, 1.4}, {0, 4.6}, {1.5, 6.4}}}}},
+        {')', {1.5, {{{0, -0.4}, {1.5, 1.4}, {1.5, 4.6}, {0, 6.4}}}}},
+        {'/', {3, {{{0, 6.4}, {3, -0.4}}}}},
         {' ', {1.5, {}}},
     };
     return glyphs;
@@ -235,6 +245,27 @@ void PaintLettering(QPainter& painter, const QPainterPath& text) {
 void PaintSuffix(QPainter& painter, const QPainterPath& text) {
     Ink(painter, text, QColor(0xff, 0xb0, 0xa0), QColor(0xf0, 0x38, 0x30), QColor(0xa8, 0x10, 0x10),
         QColor(0x50, 0x06, 0x06));
+}
+
+// Only the letters' widths and the spaces between them narrow; the strokes keep
+// their thickness.
+TextStyle Fitted(const QString& text, TextStyle style, double width) {
+    const double full = TextWidth(text, style);
+    if (full <= width) return style;
+    TextStyle strokes = style;
+    strokes.squeeze = 0;
+    const double fixed = TextWidth(text, strokes);
+    style.squeeze *= std::max(0.0, width - fixed) / (full - fixed);
+    return style;
+}
+
+void Line(QPainter& painter, const QString& text, const TextStyle& style, QPointF topLeft) {
+    PaintLettering(painter, TextPath(text, style).translated(topLeft));
+}
+
+void CentredLine(QPainter& painter, const QString& text, const TextStyle& style, double top,
+                 int width) {
+    Line(painter, text, style, {std::round((width - TextWidth(text, style)) / 2), top});
 }
 
 }  // namespace artwork

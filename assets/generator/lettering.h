@@ -25,4 +25,12 @@ void PaintLettering(QPainter& painter, const QPainterPath& text);
 // The red of the small product suffix.
 void PaintSuffix(QPainter& painter, const QPainterPath& text);
 
+// Squeezes a style just enough for `text` to fit in `width` pixels.
+TextStyle Fitted(const QString& text, TextStyle style, double width);
+// One line of purple lettering, the top-left of its ink at `topLeft`.
+void Line(QPainter& painter, const QString& text, const TextStyle& style, QPointF topLeft);
+// The same, centred across `width` pixels.
+void CentredLine(QPainter& painter, const QString& text, const TextStyle& style, double top,
+                 int width);
+
 }  // namespace artwork

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         using namespace artwork;
         Assets all;
         for (Assets (*family)() : {WindowPictures, ButtonPictures, LetterPictures, PiecePictures,
-                                   PointerPictures, Sounds}) {
+                                   PointerPictures, GuidePictures, Sounds}) {
             Assets some = family();
             all.insert(all.end(), some.begin(), some.end());
         }

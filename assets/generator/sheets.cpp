@@ -147,11 +147,14 @@ QImage OptionsScreen(const Assets& assets) {
     QImage window = Window(assets);
     QPainter painter(&window);
     const char* labels[] = {"pctRowShifts", "pctColumnShifts", "pctMines", "pctFlash"};
-    const QPoint at[] = {{260, 186}, {268, 208}, {260, 234}, {264, 258}};
+    const int rise[] = {0, 2, 0, 0};
     for (int i = 0; i < 4; ++i) {
-        painter.drawImage(210, 186 + 24 * i, Picture(assets, i % 2 ? "pctNo.gif" : "pctYes.gif"));
-        painter.drawImage(at[i], Picture(assets, QString(labels[i]) + ".gif"));
+        const int top = 150 + 50 * i;
+        painter.drawImage(210, top, Picture(assets, i % 2 ? "pctNo.gif" : "pctYes.gif"));
+        painter.drawImage(266, top - rise[i], Picture(assets, QString(labels[i]) + ".gif"));
+        painter.drawImage(269, top + 29, Picture(assets, QString(labels[i]) + "Note.gif"));
     }
+    painter.drawImage(210, 360, Picture(assets, "pctNextBoardNote.gif"));
     painter.drawImage(630, 132, Picture(assets, "pctOk.gif"));
     painter.drawImage(590, 144 + 60, Picture(assets, "pctGameOver.gif"));
     painter.drawImage(630, 168 + 100, Picture(assets, "pctReset.gif"));
@@ -198,7 +201,8 @@ QImage StatisticsScreen(const Assets& assets) {
 QImage ContactSheet(const Assets& assets) {
     Page page(1600);
     for (const Asset& a : assets)
-        if (a.path.startsWith("pictures/")) page.Add(Decoded(assets, a.path));
+        if (a.path.startsWith("pictures/") && !a.path.endsWith(".txt"))
+            page.Add(Decoded(assets, a.path));
     for (const char* set : {"Set1", "Set2", "Set3"}) {
         page.NewRow();
         QImage strip(7 * 34, 32, QImage::Format_ARGB32);

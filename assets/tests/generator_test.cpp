@@ -106,4 +106,25 @@ TEST(AssetsLettering, EveryGlyphInksExactlyTheWidthItIsLaidOutBy) {
     }
 }
 
+// Lettering squeezed to a width must end inside it: the strokes keep their
+// thickness, so squeezing only the letters' own widths by the overrun falls short.
+TEST(AssetsLettering, FittedWordsEndWithinTheirWidth) {
+    const std::pair<QString, double> lines[] = {
+        {"EVERY 10 TO 20 S THE PIECES ROLL DOWN A ROW", 274}, {"COMPUTER WINS", 80}};
+    for (const auto& [text, width] : lines) {
+        const double fitted = artwork::TextWidth(text, artwork::Fitted(text, {9}, width));
+        EXPECT_NEAR(fitted, width, 0.01) << text.toStdString() << ": no wider, no narrower";
+    }
+    EXPECT_EQ(artwork::Fitted("OK", {9}, 100).squeeze, 1.0) << "words that fit keep their shape";
+}
+
+// A character without a shape of its own is drawn as a question mark.
+TEST(AssetsLettering, PunctuationOfTheHelpHasItsOwnShapes) {
+    const QPainterPath unknown = artwork::TextPath("?", {18});
+    for (QChar ch : QString("=+-,:;()/")) {
+        EXPECT_NE(artwork::TextPath(ch, {18}), unknown) << ch.toLatin1();
+        EXPECT_FALSE(artwork::TextPath(ch, {18}).isEmpty()) << ch.toLatin1();
+    }
+}
+
 }  // namespace

@@ -59,6 +59,26 @@ std::vector<Expected> Catalogue() {
         {"pctHighScore", 32, 32, Clear::All},
         {"pctBlack", 32, 32, Clear::All},
         {"pctPiece0", 32, 32, Clear::All},
+        {"imgEquals", 22, 28, Clear::No},
+        {"pctYouWin", 110, 16, Clear::No},
+        {"pctComputerWins", 110, 16, Clear::No},
+        {"pctDraw", 110, 16, Clear::No},
+        {"pctClickToGoOn", 110, 14, Clear::No},
+        {"pctBoardCleared", 300, 72, Clear::No},
+        {"pctStartHint", 400, 100, Clear::No},
+        {"pctHowToPlayLink", 180, 32, Clear::No},
+        {"pctHowToPlay", 538, 362, Clear::No},
+        {"pctRowShiftsNote", 276, 14, Clear::No},
+        {"pctColumnShiftsNote", 276, 14, Clear::No},
+        {"pctMinesNote", 276, 14, Clear::No},
+        {"pctFlashNote", 276, 14, Clear::No},
+        {"pctNextBoardNote", 336, 14, Clear::No},
+        {"pctMarkRowShifts", 14, 14, Clear::No},
+        {"pctMarkColumnShifts", 14, 14, Clear::No},
+        {"pctMarkMines", 14, 14, Clear::No},
+        {"pctMarkFlash", 14, 14, Clear::No},
+        {"pctMarkPlayer", 10, 22, Clear::No},
+        {"pctMarkComputer", 10, 22, Clear::No},
     };
     for (int k = 1; k <= 6; ++k)
         pictures.push_back({"pctPiece" + std::to_string(k), 32, 32, Clear::No});
@@ -141,8 +161,9 @@ TEST(AssetsPictures, EveryCatalogueEntryHasItsSizeFormatAndTransparency) {
 }
 
 TEST(AssetsPictures, FolderHoldsExactlyTheCatalogueAndTheDesktopPictures) {
-    std::set<QString> expected = {"hand.png",   "icon32.png",  "icon48.png",
-                                  "icon64.png", "icon128.png", "icon256.png"};
+    std::set<QString> expected = {
+        "hand.png",    "icon32.png",  "icon48.png",      "icon64.png",
+        "icon128.png", "icon256.png", "pctHowToPlay.txt"};  // the page's words, for readers
     for (const Expected& e : Catalogue()) expected.insert(QString::fromStdString(e.name) + ".gif");
     const QStringList found = QDir(kAssets.filePath("pictures")).entryList(QDir::Files);
     EXPECT_EQ(std::set<QString>(found.begin(), found.end()), expected);

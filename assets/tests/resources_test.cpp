@@ -13,6 +13,7 @@ TEST(AssetsResources, EveryCommittedPictureIsCompiledInAndLoads) {
     ASSERT_FALSE(committed.isEmpty());
     EXPECT_EQ(QDir(":/pictures").entryList(QDir::Files, QDir::Name), committed);
     for (const QString& name : committed) {
+        if (name.endsWith(".txt")) continue;  // words for readers, not a picture
         QImage picture(":/pictures/" + name);
         EXPECT_FALSE(picture.isNull()) << qPrintable(name);
     }

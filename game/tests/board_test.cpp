@@ -68,7 +68,7 @@ TEST(Deal, NewBoardReplacesEverythingButTheScores) {
 
     EXPECT_EQ(MineCount(t.game), 0);  // the last board's mines are gone
     EXPECT_EQ(t.game.Score1, 120);
-    EXPECT_EQ(t.ui.Digits(0), "000000");
+    EXPECT_EQ(t.ui.Digits(0), "000120") << "the kept score stays in view";
     EXPECT_EQ(t.ui.Digits(6), "000000");
     EXPECT_EQ(t.game.ShiftClock, 0);
     EXPECT_EQ(t.game.ShiftInterval[0], 0);

@@ -25,6 +25,8 @@ TEST(NewGame, ResetsScoresAndDealsInOrder) {
                          "background " + std::to_string(t.ui.setColor), "hourglass"}));
     EXPECT_EQ(t.Count("P"), kCells);
     EXPECT_EQ(t.ui.log.back(), "pointer");
+    EXPECT_EQ(t.ui.Digits(0), "000000");
+    EXPECT_EQ(t.ui.Digits(6), "000000");
 }
 
 TEST(ScoreDisplay, SixDigitsPerPlayerUnitsFirst) {
@@ -105,7 +107,7 @@ TEST(EndOfMove, ClearedBoardDealsAfreshAndTheComputerMovesFirstOnIt) {
     t.Press(10, 1);
     EXPECT_TRUE(t.game.GameActive);
     EXPECT_EQ(t.game.Score1, 104);
-    EXPECT_EQ(t.ui.Digits(0), "000000") << "a fresh board shows zeros until the next score";
+    EXPECT_EQ(t.ui.Digits(0), "000104") << "the fresh board shows the score the game keeps";
 
     Table two;
     two.Deal({"22"}, {Option::TwoPlayers});

@@ -21,7 +21,7 @@ namespace {
 // Side-panel controls, window pixels.
 constexpr QPoint kNew{580, 233}, kSound{630, 233}, kUndo{580, 273}, kHighScores{630, 273};
 constexpr QPoint kSet{580, 313}, kPlayers{630, 313}, kEvents{580, 353}, kHelp{580, 393};
-constexpr QPoint kExit{630, 393}, kOk{630, 132}, kGameOver{590, 144};
+constexpr QPoint kExit{630, 393}, kOk{630, 132}, kGameOver{590, 144}, kStartHint{81, 213};
 
 QImage Picture(const QString& name) { return QImage(":/pictures/" + name); }
 
@@ -129,9 +129,17 @@ TEST_F(EndToEnd, FirstRunShowsTheMainScreenCentredAndEmpty) {
     EXPECT_TRUE(Shows(window, "pct1Player.gif", kPlayers));
     EXPECT_TRUE(Shows(window, "pctExit.gif", kExit));
     EXPECT_TRUE(Shows(window, "pctHelp.gif", kHelp));
+    // No board is dealt: empty cells all round the hint to deal one.
+    EXPECT_TRUE(Shows(window, "pctStartHint.gif", kStartHint));
+    const QRect hint(kStartHint, Picture("pctStartHint.gif").size());
     BoardGrid board = BoardReader(BuildFolder() + "/Set1").Read(window);
-    for (int r = 1; r <= 10; ++r)
-        for (int c = 1; c <= 15; ++c) EXPECT_EQ(board[r][c], 0) << r << "," << c;
+    for (int r = 1; r <= 10; ++r) {
+        for (int c = 1; c <= 15; ++c) {
+            if (!hint.intersects({12 + 36 * (c - 1), 82 + 36 * (r - 1), 32, 32})) {
+                EXPECT_EQ(board[r][c], 0) << r << "," << c;
+            }
+        }
+    }
     EXPECT_EQ(ReadScore(window, 84), -1) << "no digits before the first game";
 }
 
@@ -225,18 +233,19 @@ TEST_F(EndToEnd, OptionsScreenTogglesAndReturns) {
     QImage window = game->Window();
     Press(*game, kEvents);
     window = game->WaitForChange(window);
-    EXPECT_TRUE(Shows(window, "pctNo.gif", {210, 186}));
-    EXPECT_TRUE(Shows(window, "pctRowShifts.gif", {260, 186}));
+    EXPECT_TRUE(Shows(window, "pctNo.gif", {210, 150}));
+    EXPECT_TRUE(Shows(window, "pctRowShifts.gif", {266, 150}));
+    EXPECT_TRUE(Shows(window, "pctRowShiftsNote.gif", {269, 179}));
     EXPECT_TRUE(Shows(window, "pctOk.gif", kOk));
     EXPECT_FALSE(Shows(window, "pctNew.gif", kNew)) << "the side panel hides";
 
-    game->Click(215, 190);  // Row Shifts on
+    game->Click(215, 154);  // Row Shifts on
     window = game->WaitForChange(window);
-    game->Click(215, 214);  // Column Shifts on switches Row Shifts off
+    game->Click(215, 204);  // Column Shifts on switches Row Shifts off
     window = game->WaitForChange(window);
-    EXPECT_TRUE(Shows(window, "pctNo.gif", {210, 186}));
-    EXPECT_TRUE(Shows(window, "pctYes.gif", {210, 210}));
-    game->Click(215, 238);  // Mines on
+    EXPECT_TRUE(Shows(window, "pctNo.gif", {210, 150}));
+    EXPECT_TRUE(Shows(window, "pctYes.gif", {210, 200}));
+    game->Click(215, 254);  // Mines on
     window = game->WaitForChange(window);
 
     Press(*game, kOk);
@@ -264,7 +273,21 @@ TEST_F(EndToEnd, AGamePlayedToTheEndEntersTheTable) {
         QImage before = game->Window();
         game->ClickCell(row, col);
         window = SettleOrGameOver(*game, before);
-        if (Shows(window, "pctGameOver.gif", kGameOver)) break;
+        if (!model.game.GameActive) {
+            // The position that ended the game stays in view before GAME OVER.
+            bool seen = reader.Read(window) == model.Board();
+            ASSERT_TRUE(WaitUntil([&] {
+                const QImage now = game->Window();
+                seen = seen || reader.Read(now) == model.Board();
+                return Shows(now, "pctGameOver.gif", kGameOver);
+            }));
+            EXPECT_TRUE(seen) << "the last position";
+            break;
+        }
+        if (clears) {  // the fresh board shows whole once the moment of the clear is over
+            ASSERT_TRUE(WaitUntil([&] { return FullBoard(reader.Read(game->Window())); }));
+            window = game->Window();
+        }
         BoardGrid shown = reader.Read(window);
         if (!clears) {
             ASSERT_EQ(shown, model.Board()) << "move " << moves << " broke the rules";
