@@ -3,7 +3,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
+#include <QResource>
+
+#include "ready_picture.h"
 
 namespace quabe {
 
@@ -15,25 +17,34 @@ QString Indexed(const char* stem, int index) {
     return QStringLiteral("%1%2.gif").arg(QLatin1String(stem)).arg(index);
 }
 
-// Read by the format its name gives: probing the content would load every image
-// plugin of the system first.
+// The PNGs, read by the format their name gives: probing the content would load
+// every image plugin of the system first.
 QImage ReadShipped(const QString& name) {
     QImageReader reader(QStringLiteral(":/pictures/") + name, QFileInfo(name).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
+void AddIcon(QIcon& icon, int size) {
+    const QImage picture = ReadShipped(QStringLiteral("icon%1.png").arg(size));
+    if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
+}
+
 }  // namespace
 
-QPixmap LoadPicture(const QString& name, QSize expected) {
-    const QImage source = ReadShipped(name);
-    QImage flat(source.isNull() ? expected : source.size(), QImage::Format_RGB32);
-    flat.fill(Qt::black);
-    if (!source.isNull()) {
-        QPainter painter(&flat);
-        painter.drawImage(0, 0, source);
+QImage ShippedPicture(const QString& name, QSize expected) {
+    const QResource ready(QStringLiteral(":/ready/") + QFileInfo(name).completeBaseName() +
+                          QStringLiteral(".raw"));
+    QImage picture = UnpackReadyPicture(ready.uncompressedData());
+    if (picture.isNull()) {
+        picture = QImage(expected, QImage::Format_RGB32);
+        picture.fill(Qt::black);
     }
-    return QPixmap::fromImage(flat);
+    return picture;
+}
+
+QPixmap LoadPicture(const QString& name, QSize expected) {
+    return QPixmap::fromImage(ShippedPicture(name, expected));
 }
 
 const QPixmap& PictureSeries::operator[](int index) const {
@@ -49,9 +60,9 @@ const QPixmap& LazyPicture::operator*() const {
 }
 
 Graphics::Graphics() {
-    Window = LoadPicture(QStringLiteral("frmMain.gif"), QSize(690, 457));
+    Window = ShippedPicture(QStringLiteral("frmMain.gif"), QSize(690, 457));
     for (int k = 0; k < 7; ++k) {
-        BuiltInPieces[k] = LoadPicture(Indexed("pctPiece", k), kButton).toImage();
+        BuiltInPieces[k] = ShippedPicture(Indexed("pctPiece", k), kButton);
     }
     Pieces = BuiltInPieces;
     OnePlayer = LoadPicture(QStringLiteral("pct1Player.gif"), kButton);
@@ -68,10 +79,13 @@ Graphics::Graphics() {
     const QImage hand = ReadShipped(QStringLiteral("hand.png"));
     Hand =
         hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(QPixmap::fromImage(hand), 12, 1);
-    for (int size : {32, 48, 64, 128, 256}) {
-        const QImage icon = ReadShipped(QStringLiteral("icon%1.png").arg(size));
-        if (!icon.isNull()) Icon.addPixmap(QPixmap::fromImage(icon));
-    }
+    AddIcon(Icon, 32);
+}
+
+QIcon Graphics::AllIconSizes() {
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256}) AddIcon(icon, size);
+    return icon;
 }
 
 }  // namespace quabe

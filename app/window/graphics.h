@@ -10,9 +10,11 @@
 
 namespace quabe {
 
-// A shipped picture flattened onto black, as every surface of the game shows it.
-// A missing picture gives a black one of the expected size, so the layout holds.
-QPixmap LoadPicture(const QString& name, QSize expected);
+// A shipped picture flattened onto black, as every surface of the game shows it,
+// taken ready to draw: no GIF is decoded (ready_picture.h). A missing picture
+// gives a black one of the expected size, so the layout holds.
+QImage ShippedPicture(const QString& name, QSize expected);
+QPixmap LoadPicture(const QString& name, QSize expected);  // the same as a pixmap
 
 // A numbered run of pictures, such as imgDigit0.gif .. imgDigit10.gif, read on
 // first use: the first screen shows none of them, and start-up stays quick.
@@ -45,7 +47,7 @@ class LazyPicture {
 struct Graphics {
     Graphics();
 
-    QPixmap Window;  // frmMain.gif, the frame drawn behind everything
+    QImage Window;  // frmMain.gif, the frame drawn behind everything
     std::array<QImage, 7> BuiltInPieces;
     std::array<QImage, 7> Pieces;  // the current set's, replaced when a set loads
     PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};            // 0..9 and the dot
@@ -60,7 +62,11 @@ struct Graphics {
                                  {"pctMarkMines.gif", QSize(14, 14)},
                                  {"pctMarkFlash.gif", QSize(14, 14)}};
     QCursor Hand;
-    QIcon Icon;  // every shipped size, so the desktop need not scale the small one up
+    QIcon Icon;  // the 32 x 32 icon: the window starts with it
+
+    // Every shipped icon size, so that the desktop need not scale the small one up;
+    // read once the window is up, since its first paint needs none of them.
+    static QIcon AllIconSizes();
 };
 
 }  // namespace quabe

@@ -345,12 +345,20 @@ void MainWindow::CentreOnScreen() {
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    painter.drawPixmap(0, 0, graphics.Window);
-    // Once the window is up, the audio output gets ready for the first cue.
+    painter.drawImage(0, 0, graphics.Window);
     if (!painted_) {
         painted_ = true;
-        QTimer::singleShot(0, this, &MainWindow::PrepareSound);
+        QTimer::singleShot(0, this, &MainWindow::AfterFirstPaint);
     }
+}
+
+// What the first paint need not wait for, and a window already closing needs
+// not at all: the larger icons for the desktop, and the audio output made ready
+// for the first cue.
+void MainWindow::AfterFirstPaint() {
+    if (exiting_) return;
+    setWindowIcon(Graphics::AllIconSizes());
+    PrepareSound();
 }
 
 // A press of any button on the bare window moves it until that button is

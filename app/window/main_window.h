@@ -221,6 +221,7 @@ class MainWindow : public QWidget, public Platform {
     void ShowRowMarks();
     bool DroppedWhileTheLastPositionShows(QObject* watched, QEvent* event) const;
     void CentreOnScreen();
+    void AfterFirstPaint();
     void PrepareSound();
     void OpenStatistics();
     void TakeTally();

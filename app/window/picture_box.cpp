@@ -105,29 +105,37 @@ DrawingBox::DrawingBox(QWidget* parent, QSize size) : PictureBox(parent, Kind::B
 }
 
 void DrawingBox::SetImageSize(QSize size) {
-    image_ = QImage(size, QImage::Format_RGB32);
-    image_.fill(Qt::black);
+    imageSize_ = size;
+    image_ = QImage();
     update();
 }
 
+QImage& DrawingBox::Drawn() {
+    if (image_.isNull()) {
+        image_ = QImage(imageSize_, QImage::Format_RGB32);
+        image_.fill(Qt::black);
+    }
+    return image_;
+}
+
 void DrawingBox::Fill(QRgb rgb) {
-    image_.fill(QColor(rgb));
+    Drawn().fill(QColor(rgb));
 }
 
 void DrawingBox::PaintPicture(const QImage& picture, int x, int y) {
-    QPainter painter(&image_);
+    QPainter painter(&Drawn());
     painter.drawImage(UnitsToPixels(x), UnitsToPixels(y), picture);
 }
 
 void DrawingBox::PaintPicture(const QPixmap& picture, int x, int y) {
-    QPainter painter(&image_);
+    QPainter painter(&Drawn());
     painter.drawPixmap(UnitsToPixels(x), UnitsToPixels(y), picture);
 }
 
 void DrawingBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    painter.drawImage(event->rect().topLeft(), image_, event->rect());
+    if (!image_.isNull()) painter.drawImage(event->rect().topLeft(), image_, event->rect());
 }
 
 void DrawingBox::keyPressEvent(QKeyEvent* event) {

@@ -59,6 +59,8 @@ class DrawingBox : public PictureBox {
     void Fill(QRgb rgb);            // background colour: erases everything drawn
     void PaintPicture(const QImage& picture, int x, int y);
     void PaintPicture(const QPixmap& picture, int x, int y);
+    // Null, and the box black, until something is drawn: a board not yet played on
+    // holds no image.
     QImage& Image() { return image_; }
 
   signals:
@@ -69,6 +71,9 @@ class DrawingBox : public PictureBox {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    QImage& Drawn();
+
+    QSize imageSize_;
     QImage image_;
 };
 
