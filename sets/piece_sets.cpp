@@ -24,6 +24,8 @@ constexpr qint64 kTitleReadLimit = 64 * 1024;
 // A picture of kLargestPiecePicture pixels square takes far less than this in any format.
 constexpr qint64 kPictureReadLimit = 1024 * 1024;
 constexpr int kPictureMegabytes = 1;  // what decoding one may allocate
+// A kind's name is said after every arrow key: a few words, never a paragraph.
+constexpr int kLongestPieceName = 40;
 // The settings store keeps the set number as a 16-bit integer.
 constexpr int kHighestSetNumber = 32767;
 
@@ -108,14 +110,20 @@ std::optional<Pieces> LoadPieces(const QString& setFolder) {
     return pieces;
 }
 
-PieceSet MakePieceSet(const Pieces& pieces, int number) {
-    return {pieces, pieces[0].pixel(0, 0) & 0xFFFFFFu, number};
-}
-
 struct UsableSet {
     Pieces pieces;
     QString title;
+    QString folder;
 };
+
+PieceSet MakePieceSet(const Pieces& pieces, int number, const PieceNames& names = {}) {
+    return {pieces, pieces[0].pixel(0, 0) & 0xFFFFFFu, number, names};
+}
+
+PieceSet MakePieceSet(const UsableSet& set, int number) {
+    return MakePieceSet(set.pieces, number,
+                        ReadPieceNames(FindFile(set.folder, QStringLiteral("Names.txt"))));
+}
 
 // The set in `setFolder` when it is usable: all seven pictures decode and the title reads.
 std::optional<UsableSet> ReadSet(const QString& setFolder) {
@@ -124,7 +132,7 @@ std::optional<UsableSet> ReadSet(const QString& setFolder) {
     bool ok = false;
     QString title = ReadTitle(FindFile(setFolder, QStringLiteral("Title.txt")), &ok);
     if (!ok) return std::nullopt;
-    return UsableSet{*pieces, title};
+    return UsableSet{*pieces, title, setFolder};
 }
 
 // The first usable set among `folders`: a broken set of the player's leaves the
@@ -217,9 +225,9 @@ QStringList PieceSetPlaces() {
 
 PieceSet LoadPieceSet(const QStringList& places, int setNumber, const Pieces& builtIn) {
     if (const auto set = FirstUsable(SetCandidates(places, setNumber)))
-        return MakePieceSet(set->pieces, setNumber);
+        return MakePieceSet(*set, setNumber);
     if (setNumber != 1) {
-        if (const auto set = FirstUsable(SetCandidates(places, 1))) return MakePieceSet(set->pieces, 1);
+        if (const auto set = FirstUsable(SetCandidates(places, 1))) return MakePieceSet(*set, 1);
     }
     Pieces pieces;
     for (int kind = 0; kind < 7; ++kind) pieces[kind] = AsPiece(builtIn[kind]);
@@ -265,6 +273,18 @@ QList<PieceSetEntry> FindPieceSets(const QStringList& places) {
 
 QString TitleOf(const QByteArray& text) {
     return FirstField(DecodeText(text));
+}
+
+PieceNames ReadPieceNames(const QString& path) {
+    PieceNames names;
+    const BoundedRead file = ReadBounded(path, kTitleReadLimit);
+    if (!file.Whole()) return names;
+    QString text = DecodeText(file.bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
+    for (int kind = 1; kind < 7 && kind <= lines.size(); ++kind)
+        names[kind] = lines[kind - 1].simplified().left(kLongestPieceName).trimmed();
+    return names;
 }
 
 // Only the start of a long file is read: the title is its first field.

@@ -34,10 +34,15 @@ QString PlayersSetFolder();
 // stands in for the program's set N. Both are only ever read.
 QStringList PieceSetPlaces();
 
+// What a screen reader calls each kind: names[k] for kind k = 1..6, empty where the
+// set names none (names[0], the empty cell, is never named).
+using PieceNames = std::array<QString, 7>;
+
 struct PieceSet {
     std::array<QImage, 7> pieces;  // Piece0..Piece6, 32x32, transparent pixels flattened onto black
     uint32_t boardColor = 0;       // 0xRRGGBB of pixel (0,0) of Piece0
     int number = 0;                // the set actually in use; 0 = the built-in pieces
+    PieceNames names;
 };
 
 // Usable set `setNumber` from the folders `places` (a later folder's set stands in for an
@@ -66,6 +71,9 @@ QList<PieceSetEntry> FindPieceSets(const QStringList& places);
 // The set number a folder name gives: "Set" (in any letter case) followed by digits and
 // nothing else; 0 for any other name.
 int SetNumberOf(const QString& folderName);
+// The kinds' names from the text file at `path`: line k names kind k. Blank lines,
+// missing lines and a missing file leave kinds unnamed; a name is cut to a few words.
+PieceNames ReadPieceNames(const QString& path);
 
 // The first delimited field of the text file at `path`. `ok` is false when the file is
 // missing, no plain file or empty.

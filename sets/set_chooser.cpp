@@ -15,8 +15,9 @@ QCursor HandPointer() {
     return hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 12, 1);
 }
 
-// A picture that works as a button, like those of the main window: no frame, no focus
-// of its own (the list keeps the keyboard), the hand pointer.
+// A picture that works as a button, like those of the main window: no frame, the hand
+// pointer. Tab reaches it after the list; while it has the focus a white line runs
+// round its edge, Space and Enter press it.
 class PictureButton : public QAbstractButton {
   public:
     PictureButton(const QString& picture, const QString& tip, QWidget* parent)
@@ -25,7 +26,7 @@ class PictureButton : public QAbstractButton {
         setToolTip(tip);
         setAccessibleName(tip);
         setCursor(HandPointer());
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
     }
 
   protected:
@@ -33,6 +34,10 @@ class PictureButton : public QAbstractButton {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::black);
         painter.drawPixmap(0, 0, picture_);
+        if (hasFocus()) {
+            painter.setPen(QPen(Qt::white, 2));
+            painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        }
     }
 
   private:
@@ -65,8 +70,8 @@ QIcon SharpIcon(const QImage& picture) {
     QIcon icon;
     for (int times = 1; times <= 3; ++times) {
         const QSize size = picture.size() * times;
-        icon.addPixmap(QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio,
-                                                         Qt::FastTransformation)));
+        icon.addPixmap(QPixmap::fromImage(
+            picture.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     }
     return icon;
 }
@@ -79,9 +84,11 @@ SetChooser::SetChooser(const QStringList& places, int current, QWidget* parent)
       lstSets_(new QListWidget(this)),
       chosen_(current) {
     setObjectName(QStringLiteral("frmSets"));
+    setWindowTitle(tr("Choose a piece set"));
     setFixedSize(479, 326);
 
     lstSets_->setObjectName(QStringLiteral("lstSets"));
+    lstSets_->setAccessibleName(tr("Piece sets"));
     lstSets_->setGeometry(12, 16, 415, 293);
     lstSets_->setViewMode(QListView::IconMode);
     lstSets_->setMovement(QListView::Static);
@@ -123,6 +130,8 @@ SetChooser::SetChooser(const QStringList& places, int current, QWidget* parent)
     pctReset->setObjectName(QStringLiteral("pctReset"));
     pctReset->move(432, 50);
     connect(pctReset, &QAbstractButton::clicked, this, &QDialog::reject);
+    setTabOrder(lstSets_, pctOk);
+    setTabOrder(pctOk, pctReset);
 }
 
 void SetChooser::pctOk_Click() {
@@ -172,9 +181,14 @@ void SetChooser::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, background_);
 }
 
+// Enter presses the focused button, else takes the selected set.
 void SetChooser::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        pctOk_Click();
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget())) {
+            button->click();
+        } else {
+            pctOk_Click();
+        }
         return;
     }
     QDialog::keyPressEvent(event);  // Escape cancels
@@ -191,10 +205,14 @@ bool SetChooser::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-int ChooseSet(QWidget* parent, const QStringList& places, int current) {
-    SetChooser frmSets(places, current, parent);
-    frmSets.exec();
-    return frmSets.ChosenSet();
+SetChooser* OpenSetChooser(QWidget* parent, const QStringList& places, int current,
+                           std::function<void(int)> chosen) {
+    auto* frmSets = new SetChooser(places, current, parent);
+    frmSets->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(frmSets, &QDialog::finished, frmSets,
+                     [frmSets, chosen = std::move(chosen)] { chosen(frmSets->ChosenSet()); });
+    frmSets->open();
+    return frmSets;
 }
 
 }  // namespace quabe

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 #include "piece_sets.h"
 
@@ -41,8 +42,10 @@ class SetChooser : public QDialog {
     int chosen_;
 };
 
-// Shows the chooser modally. Returns the chosen set's number, or `current` when the
-// player cancels or chooses nothing.
-int ChooseSet(QWidget* parent, const QStringList& places, int current);
+// Opens the chooser modally over `parent` and returns at once; when it closes,
+// `chosen` gets the chosen set's number, or `current` when the player cancels or
+// chooses nothing. The chooser deletes itself once closed.
+SetChooser* OpenSetChooser(QWidget* parent, const QStringList& places, int current,
+                           std::function<void(int)> chosen);
 
 }  // namespace quabe

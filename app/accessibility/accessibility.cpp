@@ -1,11 +1,17 @@
 #include "accessibility.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
-#include "board_cursor.h"
 #include "deals.h"
 #include "main_window.h"
+#include "parts.h"
+#include "spoken_words.h"
 #include "statistics_screen.h"
 
 namespace quabe {
@@ -14,7 +20,8 @@ namespace {
 
 constexpr int kRowCells = kScoreCells / 2;
 
-// Each score row speaks through its leftmost cell, the first a reader meets.
+// Each score row speaks through its leftmost cell, the first a reader meets; the
+// other cells go unnamed.
 PictureBox* ScoreLabel(const MainWindow& w, int row) {
     return w.imgScore[row * kRowCells + kRowCells - 1];
 }
@@ -33,36 +40,93 @@ QString ShownScore(MainWindow& w, int row) {
     return QString::number(value);
 }
 
+// The six toggles with the state each shows.
+std::vector<std::pair<PictureBox*, bool>> Toggles(const MainWindow& w) {
+    const Settings& s = w.settings;
+    return {{w.pctSound, s.Sound},
+            {w.pctPlayers, !s.OnePlayer},
+            {w.pctRowShiftsSelection, s.RowShifts},
+            {w.pctColumnShiftsSelection, s.ColumnShifts},
+            {w.pctMinesSelection, s.Mines},
+            {w.pctFlashSelection, s.Flash}};
+}
+
+std::optional<bool> ToggleState(const MainWindow& w, const QWidget* box) {
+    for (const auto& [toggle, on] : Toggles(w))
+        if (toggle == box) return on;
+    return std::nullopt;
+}
+
 // One interface for every picture of the window. It decides what the picture is
-// each time it is asked, since Qt keeps it from the picture's first mention on.
+// each time it is asked, since Qt keeps it from the picture's first mention on,
+// which may come before the window has finished making its pictures.
 class PictureAccessible : public QAccessibleWidget {
   public:
     explicit PictureAccessible(PictureBox* box) : QAccessibleWidget(box) {}
+    ~PictureAccessible() override {
+        for (QAccessibleInterface* part : parts_) Unregister(part);
+        if (field_) Unregister(field_);
+    }
 
     QAccessible::Role role() const override {
         const MainWindow* w = Window();
-        if (w && widget() == w->pctBoard) return QAccessible::Canvas;
+        if (w && widget() == w->pctBoard) return QAccessible::Table;
+        if (w && widget() == w->pctHighScore) return QAccessible::List;
+        if (w && ToggleState(*w, widget())) return QAccessible::CheckBox;
         if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
     }
 
     QString text(QAccessible::Text t) const override {
         const MainWindow* w = Window();
-        if (w && widget() == w->pctBoard && t == QAccessible::Description) {
-            return QStringLiteral(
-                "The arrow keys move the cursor; Space or Enter removes the group under it, "
-                "Shift+Space shows the group.");
+        if (w && t == QAccessible::Description) {
+            if (widget() == w->pctBoard) {
+                return QStringLiteral(
+                    "The arrow keys move the cursor; Space or Enter removes the group under it, "
+                    "Shift+Space shows the group.");
+            }
+            if (widget() == w->pctHighScore) return QStringLiteral("Up and Down read the places.");
         }
         return QAccessibleWidget::text(t);
     }
 
-    // The other cells of a score row say nothing their row's label does not.
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         const MainWindow* w = Window();
-        if (w && IsScoreCell(*w) && widget() != ScoreLabel(*w, 0) && widget() != ScoreLabel(*w, 1))
-            state.invisible = true;
+        if (!w) return state;
+        if (const std::optional<bool> on = ToggleState(*w, widget())) {
+            state.checkable = true;
+            state.checked = *on;
+        }
+        // The second player's score is no part of a one-player game.
+        if (widget() == ScoreLabel(*w, 1) && !w->game.TwoPlayers) state.invisible = true;
         return state;
+    }
+
+    int childCount() const override { return static_cast<int>(Parts().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const std::vector<QAccessibleInterface*>& parts = Parts();
+        if (index < 0 || index >= static_cast<int>(parts.size())) return nullptr;
+        const MainWindow* w = Window();
+        const bool typing = w && widget() == w->pctHighScore && w->nameEntry.EnteringName();
+        return typing && index + 1 == w->NewEntryRow ? field_ : parts[index];
+    }
+
+    int indexOfChild(const QAccessibleInterface* part) const override {
+        if (part == field_) return FieldRow() - 1;
+        const std::vector<QAccessibleInterface*>& parts = Parts();
+        const auto found = std::find(parts.begin(), parts.end(), part);
+        return found == parts.end() ? -1 : static_cast<int>(found - parts.begin());
+    }
+
+    QAccessibleInterface* focusChild() const override {
+        const MainWindow* w = Window();
+        if (!w || !widget()->hasFocus()) return nullptr;
+        if (widget() == w->pctBoard && w->boardCursor.Shown)
+            return child((w->boardCursor.Row - 1) * kCols + w->boardCursor.Col - 1);
+        if (widget() == w->pctHighScore) return child(reading_ - 1);
+        return nullptr;
     }
 
     QStringList actionNames() const override {
@@ -78,6 +142,42 @@ class PictureAccessible : public QAccessibleWidget {
         } else {
             QAccessibleWidget::doAction(action);
         }
+    }
+
+    // Tells a reader that the toggle now shows `on`, once for each change.
+    void TellChecked(bool on) {
+        const bool changed = told_.has_value() && *told_ != on;
+        told_ = on;
+        if (!changed) return;
+        QAccessible::State checked;
+        checked.checked = true;
+        QAccessibleStateChangeEvent event(this, checked);
+        QAccessible::updateAccessibility(&event);
+    }
+
+    // Moves the table's reading by `step` rows; 0 starts it again, at the new name's
+    // row while one is typed, else at the top.
+    void ReadRow(int step) {
+        const MainWindow* w = Window();
+        if (!w) return;
+        if (step == 0) {
+            reading_ = w->nameEntry.EnteringName() ? w->NewEntryRow : 1;
+        } else {
+            reading_ = std::clamp(reading_ + step, 1, kTableRows);
+        }
+        Focus(child(reading_ - 1));
+    }
+
+    int Reading() const { return reading_; }
+    NameFieldAccessible* Field() const {
+        Parts();
+        return field_;
+    }
+
+    void Focus(QAccessibleInterface* part) {
+        if (!part || !widget()->hasFocus()) return;
+        QAccessibleEvent event(part, QAccessible::Focus);
+        QAccessible::updateAccessibility(&event);
     }
 
   private:
@@ -98,23 +198,132 @@ class PictureAccessible : public QAccessibleWidget {
     // The pictures that take the Tab focus are the ones a click works on.
     bool Clickable() const {
         const MainWindow* w = Window();
-        return (widget()->focusPolicy() & Qt::TabFocus) && !(w && widget() == w->pctBoard);
+        const bool parted = w && (widget() == w->pctBoard || widget() == w->pctHighScore);
+        return (widget()->focusPolicy() & Qt::TabFocus) && !parted;
+    }
+
+    int FieldRow() const {
+        const MainWindow* w = Window();
+        return w && w->nameEntry.EnteringName() ? w->NewEntryRow : 0;
+    }
+
+    // The board's cells row by row, or the table's rows; made when first asked for.
+    const std::vector<QAccessibleInterface*>& Parts() const {
+        const MainWindow* w = Window();
+        if (!parts_.empty() || !w) return parts_;
+        if (widget() == w->pctBoard) {
+            for (int row = 1; row <= kRows; ++row)
+                for (int col = 1; col <= kCols; ++col)
+                    parts_.push_back(Registered(new CellAccessible(widget(), row, col)));
+        } else if (widget() == w->pctHighScore) {
+            for (int row = 1; row <= kTableRows; ++row)
+                parts_.push_back(Registered(new RowAccessible(widget(), row, reading_)));
+            field_ = Registered(new NameFieldAccessible(widget(), reading_));
+        }
+        return parts_;
+    }
+
+    mutable std::vector<QAccessibleInterface*> parts_;
+    mutable NameFieldAccessible* field_ = nullptr;
+    int reading_ = 1;
+    std::optional<bool> told_;
+};
+
+// The window: a frame named after the game, holding the controls that have names,
+// which leaves out the pictures that only decorate or only hold pictures for others,
+// and the announcer.
+class WindowAccessible : public QAccessibleWidget {
+  public:
+    explicit WindowAccessible(MainWindow* w)
+        : QAccessibleWidget(w, QAccessible::Window),
+          announcer_(Registered(new AnnouncerAccessible(w))) {}
+    ~WindowAccessible() override { Unregister(announcer_); }
+
+    int childCount() const override { return static_cast<int>(Named().size()) + 1; }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> named = Named();
+        if (index == named.size()) return announcer_;
+        if (index < 0 || index > named.size()) return nullptr;
+        return QAccessible::queryAccessibleInterface(named[index]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == announcer_) return static_cast<int>(Named().size());
+        if (!child || !child->object()) return -1;
+        return static_cast<int>(Named().indexOf(child->object()));
+    }
+
+    QAccessibleInterface* childAt(int x, int y) const override {
+        for (QWidget* widget : Named()) {
+            if (widget->isVisible() &&
+                QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size()).contains(x, y))
+                return QAccessible::queryAccessibleInterface(widget);
+        }
+        return nullptr;
+    }
+
+    AnnouncerAccessible* Announcer() const { return announcer_; }
+
+  private:
+    QList<QWidget*> Named() const {
+        QList<QWidget*> named;
+        for (QObject* child : widget()->children()) {
+            auto* control = qobject_cast<QWidget*>(child);
+            if (control && !control->isWindow() && !control->accessibleName().isEmpty())
+                named.append(control);
+        }
+        return named;
+    }
+
+    AnnouncerAccessible* announcer_;
+};
+
+// Qt's bridge to a screen reader may connect after the window has shown and taken
+// the focus, and the reader never hears of either: once the bridge is up, both are
+// told again.
+class LateReader : public QAccessible::ActivationObserver {
+  public:
+    void accessibilityActiveChanged(bool active) override {
+        if (active) QTimer::singleShot(0, qApp, &LateReader::Retell);
+    }
+
+  private:
+    static void Retell() {
+        QWidget* window = QApplication::activeWindow();
+        if (!window) return;
+        QAccessible::State activated;
+        activated.active = true;
+        QAccessibleStateChangeEvent shown(window, activated);
+        QAccessible::updateAccessibility(&shown);
+        if (QWidget* focus = QApplication::focusWidget()) {
+            QAccessibleEvent focused(focus, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focused);
+        }
     }
 };
 
-QAccessibleInterface* PictureInterface(const QString&, QObject* object) {
+QAccessibleInterface* Factory(const QString&, QObject* object) {
     if (auto* box = qobject_cast<PictureBox*>(object)) return new PictureAccessible(box);
+    if (auto* window = qobject_cast<MainWindow*>(object)) return new WindowAccessible(window);
     return nullptr;
 }
 
-// Qt tells a reader of every name it is given, even the same one again, and the
-// board is named after each of its repaints: a reader hears only what changed.
+template <typename Interface>
+Interface* InterfaceOf(QWidget* widget) {
+    return dynamic_cast<Interface*>(QAccessible::queryAccessibleInterface(widget));
+}
+
+// Qt sends a reader every name it is given, even the same one again: only a name
+// that changed is given.
 void Name(QWidget* widget, const QString& name) {
     if (widget->accessibleName() != name) widget->setAccessibleName(name);
 }
 
-QString OnOff(bool on) {
-    return on ? QStringLiteral("on") : QStringLiteral("off");
+QString CursorWords(const MainWindow& w) {
+    const BoardCursor& cursor = w.boardCursor;
+    if (!cursor.Shown || !w.game.GameActive) return {};
+    return DescribeCell(w.game, w.pieceNames, cursor.Row, cursor.Col) + '.';
 }
 
 void Describe(QWidget* widget, const QString& description) {
@@ -154,49 +363,46 @@ QString Winner(const Game& game) {
 }  // namespace
 
 void InstallAccessibility() {
-    QAccessible::installFactory(PictureInterface);
+    QAccessible::installFactory(Factory);
+    static LateReader lateReader;
+    QAccessible::installActivationObserver(&lateReader);
 }
 
 void NamePictures(MainWindow& w) {
-    const Settings& s = w.settings;
+    // The about picture reads its version from the digit pictures below it.
     const QString version =
-        QStringLiteral("Version %1.%2").arg(QUABE_VERSION_MAJOR).arg(QUABE_VERSION_MINOR);
+        QStringLiteral("version %1.%2").arg(QUABE_VERSION_MAJOR).arg(QUABE_VERSION_MINOR);
     const std::pair<PictureBox*, QString> names[] = {
+        {w.pctBoard, QStringLiteral("Board")},
         {w.pctNew, QStringLiteral("New")},
-        {w.pctSound, QStringLiteral("Sound: ") + OnOff(s.Sound)},
+        {w.pctSound, QStringLiteral("Sound")},
         {w.pctUndo, QStringLiteral("Undo")},
         {w.pctHighScores, QStringLiteral("High Scores")},
         {w.pctSet, QStringLiteral("Game Set")},
-        {w.pctPlayers,
-         s.OnePlayer ? QStringLiteral("Players: one") : QStringLiteral("Players: two")},
+        {w.pctPlayers, QStringLiteral("Two players")},
         {w.pctEvents, QStringLiteral("Events/Options")},
         {w.pctHelp, QStringLiteral("Help")},
         {w.pctExit, QStringLiteral("Exit")},
         {w.pctMinimizeIcon, QStringLiteral("Minimise")},
         {w.pctExitIcon, QStringLiteral("Close")},
-        {w.pctRowShiftsSelection, QStringLiteral("Row Shifts: ") + OnOff(s.RowShifts)},
-        {w.pctColumnShiftsSelection, QStringLiteral("Column Shifts: ") + OnOff(s.ColumnShifts)},
-        {w.pctMinesSelection, QStringLiteral("Mines: ") + OnOff(s.Mines)},
-        {w.pctFlashSelection, QStringLiteral("Flash Pieces: ") + OnOff(s.Flash)},
+        {w.pctRowShiftsSelection, QStringLiteral("Row Shifts")},
+        {w.pctColumnShiftsSelection, QStringLiteral("Column Shifts")},
+        {w.pctMinesSelection, QStringLiteral("Mines")},
+        {w.pctFlashSelection, QStringLiteral("Flash Pieces")},
         {w.pctOk, QStringLiteral("OK")},
-        {w.pctReset, QStringLiteral("Reset")},
+        {w.pctReset, QStringLiteral("Reset: clears the ten best scores")},
         {w.pctStatistics, QStringLiteral("Statistics")},
-        {w.pctGameOver, QStringLiteral("Game Over")},
-        {w.pctAboutText, QStringLiteral("About Quabe Pro")},
-        {w.pctHighScore, QStringLiteral("High-score table")},  // takes a typed name
-        {w.pctVersion[0], version},
-        {w.pctVersion[1], version},
-        {w.pctVersion[2], version},
+        {w.pctAboutText, QStringLiteral("Quabe Pro, www.quabepro.example, ") + version},
+        {w.pctHighScore, QStringLiteral("High scores")},
     };
     for (const auto& [box, name] : names) Name(box, name);
+    if (w.pctGameOver->accessibleName().isEmpty()) Name(w.pctGameOver, QStringLiteral("Game Over"));
+    for (const auto& [box, on] : Toggles(w))
+        if (auto* face = InterfaceOf<PictureAccessible>(box)) face->TellChecked(on);
     NameGuides(w);
 }
 
-void NameBoardAndScores(MainWindow& w) {
-    const BoardCursor& cursor = w.boardCursor;
-    const bool shown = cursor.Shown && w.game.GameActive && w.pctBoard->isVisible();
-    Name(w.pctBoard,
-         shown ? DescribeCell(w.game, cursor.Row, cursor.Col) : QStringLiteral("Board"));
+void NameScores(MainWindow& w) {
     for (int row = 0; row < 2; ++row) {
         const QString score = ShownScore(w, row);
         const QString label = QStringLiteral("Player %1 score").arg(row + 1);
@@ -219,6 +425,52 @@ void NameStatistics(MainWindow& w) {
         lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
     Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
     w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
+}
+
+void NameGameOver(MainWindow& w) {
+    Name(w.pctGameOver, GameOverWords(w.game));
+}
+
+void Announce(MainWindow& w, const QString& sentence) {
+    if (sentence.isEmpty()) return;
+    if (auto* window = InterfaceOf<WindowAccessible>(&w)) window->Announcer()->Say(sentence);
+}
+
+void AnnounceAtCursor(MainWindow& w, const QString& sentence) {
+    if (sentence.isEmpty()) return;
+    const QString cell = CursorWords(w);
+    Announce(w, cell.isEmpty() ? sentence : sentence + ' ' + cell);
+}
+
+void TellPress(MainWindow& w, const BeforePress& before) {
+    AnnounceAtCursor(w, MoveWords(before, w.game, w.pieceNames));
+}
+
+void FocusCursorCell(MainWindow& w) {
+    auto* board = InterfaceOf<PictureAccessible>(w.pctBoard);
+    if (board && w.boardCursor.Shown && w.game.GameActive) board->Focus(board->focusChild());
+}
+
+void FocusTableRow(MainWindow& w, int step) {
+    if (auto* table = InterfaceOf<PictureAccessible>(w.pctHighScore)) table->ReadRow(step);
+}
+
+void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering) {
+    auto* table = InterfaceOf<PictureAccessible>(w.pctHighScore);
+    const int row = w.NewEntryRow;
+    if (!table || !wasEntering || row < 1 || row > kTableRows) return;
+    NameFieldAccessible* field = table->Field();
+    if (!field) return;
+    if (table->Reading() != row) table->ReadRow(row - table->Reading());
+    const QString before = QString::fromStdString(nameBefore);
+    const QString now = QString::fromStdString(w.settings.Table.HighScoreNames[row]);
+    if (now.size() > before.size()) {
+        QAccessibleTextInsertEvent typed(field, before.size(), now.mid(before.size()));
+        QAccessible::updateAccessibility(&typed);
+    } else if (now.size() < before.size()) {
+        QAccessibleTextRemoveEvent erased(field, now.size(), before.mid(now.size()));
+        QAccessible::updateAccessibility(&erased);
+    }
 }
 
 void NameGuides(MainWindow& w) {

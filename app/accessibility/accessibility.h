@@ -1,22 +1,29 @@
 #pragma once
 // What assistive technology is told about the window, through Qt's own
-// accessibility interfaces: a name for every picture that can be clicked, with
-// the state a toggle shows; each player's score and the deal number as text; the
-// board cursor's cell, announced as it changes; the deal entry and the statistics;
-// and the words of every guide.
+// accessibility interfaces. A screen reader speaks what takes the focus and what
+// is announced; it does not speak a control whose name changes. So the window is a
+// frame of named controls, the toggles are check boxes that tell their new state,
+// the board is a table whose cells take the focus with the cursor, the high-score
+// table is a list of rows with a text field for a new name, and whatever happens
+// on its own (a move, a shift, the end of a game) is announced, once. The deal
+// number, the statistics and the words of every guide are text.
+#include <QString>
+#include <string>
 
 namespace quabe {
 
 class MainWindow;
+struct BeforePress;
 
-// Describes the window's pictures from then on; before any picture is made.
+// Describes the window and its pictures from then on; before any picture is made.
 void InstallAccessibility();
-// Names every picture that can be clicked, and the table; again after each change
-// of an option.
+// Names every picture that can be clicked; after each change of an option, and a
+// toggle that changed tells its new state.
 void NamePictures(MainWindow& w);
-// Names the board after the cursor's cell and each score row after the number it
-// shows. A name that changes is announced, as Qt announces every new name.
-void NameBoardAndScores(MainWindow& w);
+// Names each score row after the number it shows.
+void NameScores(MainWindow& w);
+// The picture that ends a game, named after its final scores.
+void NameGameOver(MainWindow& w);
 // Names the deal entry after what is typed in it and whether it was refused.
 void NameDealEntry(MainWindow& w);
 // Gives the statistics screen every figure it shows, as text.
@@ -25,5 +32,20 @@ void NameStatistics(MainWindow& w);
 // group's worth, the winner, the cleared board, the marks, the hint, the notes
 // under the options and the how-to-play page with all its words.
 void NameGuides(MainWindow& w);
+
+// Says `sentence` once, wherever the focus is: the one way to tell a player what
+// happened. The second form adds the cell under the board cursor while it shows.
+void Announce(MainWindow& w, const QString& sentence);
+void AnnounceAtCursor(MainWindow& w, const QString& sentence);
+// What a press on the board did, told once it is over.
+void TellPress(MainWindow& w, const BeforePress& before);
+
+// Gives the focus to the cursor's cell, while the board has it and the cursor shows.
+void FocusCursorCell(MainWindow& w);
+// Moves the reading of the high-score table by `step` rows (0: the row it reads)
+// and gives that row the focus, while the table has it.
+void FocusTableRow(MainWindow& w, int step);
+// A key typed into a new name: the letter it added or removed, or the end of entry.
+void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering);
 
 }  // namespace quabe

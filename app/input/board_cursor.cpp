@@ -43,9 +43,11 @@ void FindGroupAt(const Game& game, int row, int col, Group& group) {
 
 }  // namespace
 
-void StepCursor(BoardCursor& cursor, int rows, int cols) {
+bool StepCursor(BoardCursor& cursor, int rows, int cols) {
+    const BoardCursor before = cursor;
     cursor.Row = std::clamp(cursor.Row + rows, 1, kRows);
     cursor.Col = std::clamp(cursor.Col + cols, 1, kCols);
+    return cursor.Row != before.Row || cursor.Col != before.Col;
 }
 
 QRegion CellFrame(const Game& game, QPoint origin, int row, int col) {
@@ -78,18 +80,6 @@ QRegion GroupFrame(const Game& game, QPoint origin, int row, int col) {
             inside += QRect(cell.right() + 1, cell.bottom() + 1, gap, gap);
     }
     return outside - inside;
-}
-
-QString DescribeCell(const Game& game, int row, int col) {
-    const QString where = QStringLiteral("row %1, column %2").arg(row).arg(col);
-    const int kind = game.Board[row][col];
-    if (kind == 0) return where + QStringLiteral(", empty");
-    Group group;
-    FindGroupAt(game, row, col, group);
-    const QString piece = where + QStringLiteral(", piece %1").arg(kind);
-    if (group.size < 2) return piece + QStringLiteral(", no group");
-    return piece +
-           QStringLiteral(", group of %1, %2 points").arg(group.size).arg(Points(group.size));
 }
 
 int GroupSizeAt(const Game& game, int row, int col) {

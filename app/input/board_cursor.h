@@ -1,9 +1,7 @@
 #pragma once
-// The board cursor of keyboard play: the cell it stands on, the frames that show
-// it and the group under it in the gutters between the pieces, and the words
-// that tell a player who cannot see the board what lies there.
+// The board cursor of keyboard play: the cell it stands on, and the frames that
+// show it and the group under it in the gutters between the pieces.
 #include <QRegion>
-#include <QString>
 #include <QWidget>
 
 #include "game.h"
@@ -17,17 +15,14 @@ struct BoardCursor {
     bool Shown = false;
 };
 
-// One step of the cursor, stopping at the board's edges.
-void StepCursor(BoardCursor& cursor, int rows, int cols);
+// One step of the cursor, stopping at the board's edges: false when it stood there.
+bool StepCursor(BoardCursor& cursor, int rows, int cols);
 
 // The frames, in the pixels of a picture that has the board's cell (1, 1) at
 // `origin`. Each is three pixels wide and lies in the gutters next to its cells;
 // the group's is empty when the cell holds no group of two or more.
 QRegion CellFrame(const Game& game, QPoint origin, int row, int col);
 QRegion GroupFrame(const Game& game, QPoint origin, int row, int col);
-
-// The cell as words: "row 3, column 5, piece 2, group of 4, 14 points".
-QString DescribeCell(const Game& game, int row, int col);
 
 // The number of pieces in the cell's group: 0 for an empty cell, 1 for a lone piece.
 int GroupSizeAt(const Game& game, int row, int col);

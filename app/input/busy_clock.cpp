@@ -24,7 +24,7 @@ bool CarriesTime(const QInputEvent& event) {
 
 void BusyClock::Seen(const QInputEvent& event) {
     if (!CarriesTime(event)) return;
-    const Clock::time_point handled = Clock::now();
+    const Clock::time_point handled = now_();
     const quint64 made = event.timestamp();
     if (lastMade_ > made + kWrapped) offset_.reset();
     lastMade_ = made;
@@ -34,11 +34,11 @@ void BusyClock::Seen(const QInputEvent& event) {
 }
 
 void BusyClock::WorkBegan() {
-    began_ = Clock::now();
+    began_ = now_();
 }
 
 void BusyClock::WorkEnded() {
-    const Clock::time_point now = Clock::now();
+    const Clock::time_point now = now_();
     if (now - began_ < kShortest) return;
     spans_[next_] = {began_, now};
     next_ = (next_ + 1) % spans_.size();
@@ -46,10 +46,11 @@ void BusyClock::WorkEnded() {
 
 bool BusyClock::MadeDuringWork(const QInputEvent& event) const {
     if (!offset_ || !CarriesTime(event)) return false;
-    const Clock::time_point made =
+    const Clock::time_point from =
         Clock::time_point(milliseconds(static_cast<int64_t>(event.timestamp()))) + *offset_;
+    const Clock::time_point to = from + milliseconds(1);
     for (const Span& span : spans_) {
-        if (span.begin <= made && made < span.end) return true;
+        if (span.begin <= from && to <= span.end) return true;
     }
     return false;
 }

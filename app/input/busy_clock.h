@@ -14,7 +14,10 @@
 // smallest difference seen is the closest bound. A press placed on our clock with
 // it lands no earlier than it was really made, late at most by the quickest
 // delivery seen (the press that starts a move is handled at once, so that is a
-// millisecond or so): a press made after the work ended always counts.
+// millisecond or so). A timestamp counts whole milliseconds, so it tells the
+// millisecond a press was made in, not the moment: a press is dropped only when
+// all of that millisecond lies within the work, and one made in the millisecond
+// the work ended, before or after its end, counts.
 #include <QInputEvent>
 #include <array>
 #include <chrono>
@@ -25,6 +28,9 @@ namespace quabe {
 class BusyClock {
   public:
     using Clock = std::chrono::steady_clock;
+
+    // `now` reads our clock: the steady clock, or a test's own.
+    explicit BusyClock(Clock::time_point (*now)() = &Clock::now) : now_(now) {}
 
     void Seen(const QInputEvent& event);  // every input event, as it is handled
     // Around each handler that may do busy work.
@@ -38,6 +44,7 @@ class BusyClock {
         Clock::time_point begin, end;
     };
 
+    Clock::time_point (*now_)();
     std::optional<Clock::duration> offset_;  // bounds our clock minus the events' from above
     quint64 lastMade_ = 0;
     Clock::time_point began_;

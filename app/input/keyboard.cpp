@@ -12,6 +12,7 @@
 #include "board_cursor.h"
 #include "deals.h"
 #include "main_window.h"
+#include "spoken_words.h"
 #include "statistics_screen.h"
 
 namespace quabe {
@@ -82,24 +83,31 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
               w_.pctStatistics,
               w_.pctMinimizeIcon,
               w_.pctExitIcon};
-    std::vector<QWidget*> order;
-    for (PictureBox* stop : stops_) {
-        stop->setFocusPolicy(Qt::TabFocus);
-        // The table takes the focus only for a name; Tab leaves it for OK.
-        if (stop == w_.pctOk) order.push_back(w_.pctHighScore);
-        order.push_back(stop);
-    }
-    for (size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    // The table is read row by row before its OK; while a name is typed, it keeps Tab.
+    stops_.insert(std::find(stops_.begin(), stops_.end(), w_.pctOk), w_.pctHighScore);
+    for (PictureBox* stop : stops_) stop->setFocusPolicy(Qt::TabFocus);
+    // A toggle takes the focus when clicked too, as a check box does, so that a
+    // reader tells its new state however it was switched.
+    for (PictureBox* toggle :
+         {w_.pctSound, w_.pctPlayers, w_.pctRowShiftsSelection, w_.pctColumnShiftsSelection,
+          w_.pctMinesSelection, w_.pctFlashSelection})
+        toggle->setFocusPolicy(Qt::StrongFocus);
+    for (size_t i = 1; i < stops_.size(); ++i) QWidget::setTabOrder(stops_[i - 1], stops_[i]);
 
     ring_ = new FocusRing(&w_);
 
     w_.installEventFilter(this);
     for (QWidget* child : w_.findChildren<QWidget*>()) child->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { PlaceRing(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        PlaceRing();
+        // Qt tells a reader of the picture first; its cell or row follows at once.
+        if (now == w_.pctBoard) QTimer::singleShot(0, this, [this] { FocusCursorCell(w_); });
+        if (now == w_.pctHighScore) QTimer::singleShot(0, this, [this] { FocusTableRow(w_, 0); });
+    });
     naming_.setSingleShot(true);
     naming_.setInterval(0);
-    connect(&naming_, &QTimer::timeout, this, [this] { NameBoardAndScores(w_); });
-    NameBoardAndScores(w_);
+    connect(&naming_, &QTimer::timeout, this, [this] { NameScores(w_); });
+    NameScores(w_);
     AddCommandKeys();
 }
 
@@ -162,6 +170,7 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             auto& key = static_cast<QKeyEvent&>(*event);
             KeysInUse(true);
+            if (watched == w_.pctHighScore && TableKey(key)) return true;
             if (watched == w_.pctHighScore && w_.nameEntry.EnteringName())
                 return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;  // Tab stays
             if (watched == w_.pctBoard && BoardKey(key)) return true;
@@ -192,15 +201,23 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
             return false;
         case QEvent::Hide:
             if (watched == w_.pctBoard) w_.boardOverlay->hide();
-            if (watched == QApplication::focusWidget()) PlaceRing();
+            // A picture being hidden keeps the focus until the screen that opens gives
+            // it to its first stop; should no screen open, the first stop shown takes it.
+            if (watched == QApplication::focusWidget()) {
+                PlaceRing();
+                QTimer::singleShot(0, this, [this] {
+                    if (QWidget* focus = QApplication::focusWidget(); focus && focus->isHidden())
+                        FocusFirstStop(true);
+                });
+            }
             return false;
         case QEvent::Move:
         case QEvent::Resize:
             if (watched == QApplication::focusWidget()) PlaceRing();
             return false;
         case QEvent::Paint:
-            // Whatever changed the board may have changed the group's outline, the
-            // cursor's cell and the scores too: they are named once it is over.
+            // Whatever changed the board may have changed the group's outline and
+            // the scores too: they are shown and named once it is over.
             if (watched == w_.pctBoard) {
                 if (w_.boardCursor.Shown || w_.boardPointer.Shown)
                     w_.boardOverlay->update(w_.boardOverlay->Margins());
@@ -232,12 +249,19 @@ bool Keyboard::ArrowKey(QKeyEvent& key) {
     if (w_.PressCameDuringWork(key)) return true;
     w_.pctBoard->setFocus(Qt::OtherFocusReason);
     if (!w_.game.GameActive) return true;
-    if (w_.boardCursor.Shown) {
-        StepCursor(w_.boardCursor, step->rows, step->cols);
-    } else {
-        w_.boardCursor.Shown = true;
+    if (w_.boardCursor.Shown && !StepCursor(w_.boardCursor, step->rows, step->cols)) {
+        Announce(w_, EdgeWords(step->rows, step->cols));
+        return true;
     }
+    w_.boardCursor.Shown = true;
     CursorChanged();
+    return true;
+}
+
+// Up and Down read the high-score table's rows, for a name being typed too.
+bool Keyboard::TableKey(QKeyEvent& key) {
+    if (!Plain(key) || (key.key() != Qt::Key_Up && key.key() != Qt::Key_Down)) return false;
+    FocusTableRow(w_, key.key() == Qt::Key_Up ? -1 : 1);
     return true;
 }
 
@@ -264,19 +288,23 @@ bool Keyboard::BoardKey(QKeyEvent& key) {
         w_.BoardPress(button, w_.game.CellX[cursor.Row][cursor.Col] + kPieceSize / 2,
                       w_.game.CellY[cursor.Row][cursor.Col] + kPieceSize / 2);
     }
+    // The cursor stands where it stood: only a cursor that shows anew takes the focus.
+    const bool appears = !cursor.Shown;
     cursor.Shown = true;
-    CursorChanged();
+    w_.ShowPointedGroup();
+    if (appears) FocusCursorCell(w_);
     return true;
 }
 
 void Keyboard::CursorChanged() {
     w_.ShowPointedGroup();
-    NameBoardAndScores(w_);
+    FocusCursorCell(w_);
 }
 
 // A screen that opens puts the focus on its first picture: the board on the main
-// screen, OK on the table (a name being typed then takes it for the table).
-void Keyboard::FocusFirstStop() {
+// screen, the table on the high-score screen. `anyStop`: else on the first picture
+// shown, for a hidden focus that no screen took.
+void Keyboard::FocusFirstStop(bool anyStop) {
     QWidget* first = nullptr;
     if (w_.pctHowToPlay && w_.pctHowToPlay->isVisible()) {
         first = w_.pctHowToPlay;
@@ -287,9 +315,13 @@ void Keyboard::FocusFirstStop() {
     } else if (w_.pctRowShiftsSelection->isVisible()) {
         first = w_.pctRowShiftsSelection;
     } else if (w_.pctHighScore->isVisible()) {
-        first = w_.pctOk;
+        first = w_.pctHighScore;
     } else if (w_.pctNew->isVisible()) {
         first = w_.pctBoard;
+    } else if (anyStop) {
+        const auto shown = std::find_if(stops_.begin(), stops_.end(),
+                                        [](const PictureBox* stop) { return stop->isVisible(); });
+        if (shown != stops_.end()) first = *shown;
     }
     if (first && first->isVisible()) first->setFocus(Qt::OtherFocusReason);
 }

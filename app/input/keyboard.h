@@ -30,8 +30,9 @@ class Keyboard : public QObject {
     bool OnMainScreen() const;
     bool ArrowKey(QKeyEvent& key);
     bool BoardKey(QKeyEvent& key);
+    bool TableKey(QKeyEvent& key);
     void CursorChanged();
-    void FocusFirstStop();
+    void FocusFirstStop(bool anyStop = false);
     void KeysInUse(bool inUse);
     void PlaceRing();
 

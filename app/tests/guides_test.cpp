@@ -13,10 +13,8 @@ namespace {
 
 // Lone pieces everywhere but a group of three bottom left, (9, 1), (10, 1) and
 // (10, 2), and an empty cell top right.
-void LayOutAnL(MainWindow& w) {
-    for (int row = 1; row <= kRows; ++row)
-        for (int col = 1; col <= kCols; ++col) w.game.Board[row][col] = (row + col) % 2 ? 5 : 6;
-    w.game.Board[9][1] = w.game.Board[10][1] = w.game.Board[10][2] = 1;
+void LayOutAnLAndAGap(MainWindow& w) {
+    LayOutAnL(w);
     w.game.Board[1][15] = 0;
     w.game.DrawBoard(false);
 }
@@ -49,7 +47,7 @@ TEST(Guides, ThePointedGroupShowsItsWorthAndOutlineAndNothingElseDoes) {
     ShownWindow shown;
     MainWindow& w = shown.window;
     Click(w, w.pctNew);
-    LayOutAnL(w);
+    LayOutAnLAndAGap(w);
     const QRgb board = w.game.BoardColor & 0xFFFFFF;
     const QImage unmarked = Shot(w);
 
@@ -103,7 +101,7 @@ TEST(Guides, TheWorthGoesAtThePressAndComesBackForWhatLiesUnderThePointer) {
     Click(w, w.pctNew);
     // A pair at the bottom left, and above it a pair of another kind, which falls
     // into its place.
-    LayOutAnL(w);
+    LayOutAnLAndAGap(w);
     w.game.Board[9][1] = w.game.Board[8][1] = 2;
     w.game.DrawBoard(false);
     PointAt(w, OnCell(10, 1));
@@ -125,7 +123,7 @@ TEST(Guides, APointerAtRestCostsNothing) {
     ShownWindow shown;
     MainWindow& w = shown.window;
     Click(w, w.pctNew);
-    LayOutAnL(w);
+    LayOutAnLAndAGap(w);
     PointAt(w, OnCell(10, 2));
     QTest::qWait(100);
     struct Counter : QObject {

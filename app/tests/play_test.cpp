@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <functional>
 
+#include "busy_clock.h"
 #include "shown_window.h"
 
 namespace quabe::testing {
@@ -193,6 +194,29 @@ TEST(Play, AKeyPressedDuringABlinkIsDroppedAndOneJustAfterCounts) {
     ASSERT_TRUE(play.w.boardCursor.Shown);
     PressDuringAndJustAfterABlink(play,
                                   [&](qint64 made) { QueueKey(play.w, Qt::Key_Return, made); });
+}
+
+// Timestamps count whole milliseconds: a press stamped with the millisecond in which
+// the work ended may have been made after it, and counts; one stamped a millisecond
+// earlier was made during the work.
+TEST(Play, APressStampedWithTheMillisecondTheWorkEndedCounts) {
+    using namespace std::chrono;
+    static BusyClock::Clock::time_point now;
+    BusyClock busy([] { return now; });
+    auto press = [&busy](quint64 made, bool handled) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        key.setTimestamp(made);
+        if (handled) busy.Seen(key);
+        return busy.MadeDuringWork(key);
+    };
+    now = BusyClock::Clock::time_point(seconds(100));
+    press(1000, true);  // handled as it was made: event time 1000 ms is our 100 s
+    now += milliseconds(2);
+    busy.WorkBegan();
+    now += microseconds(3300);  // ends 5.3 ms after the press, in event millisecond 1005
+    busy.WorkEnded();
+    EXPECT_FALSE(press(1005, false));
+    EXPECT_TRUE(press(1004, false));
 }
 
 TEST(Play, ARightPressBlinksTheGroupAndChangesNothing) {

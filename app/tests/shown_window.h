@@ -92,6 +92,15 @@ inline QPoint CellOnWindow(int row, int col) {
     return {12 + (col - 1) * 36, 82 + (row - 1) * 36};
 }
 
+// Lone pieces everywhere but a group of three bottom left: (9, 1), (10, 1), (10, 2).
+inline void LayOutAnL(MainWindow& window) {
+    for (int row = 1; row <= kRows; ++row)
+        for (int col = 1; col <= kCols; ++col)
+            window.game.Board[row][col] = (row + col) % 2 ? 5 : 6;
+    window.game.Board[9][1] = window.game.Board[10][1] = window.game.Board[10][2] = 1;
+    window.game.DrawBoard(false);
+}
+
 // Whether every cell of the board shows the piece its grid entry names.
 inline bool BoardShowsGrid(MainWindow& window) {
     const QImage shot = Shot(window);

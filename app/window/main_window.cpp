@@ -18,6 +18,7 @@
 #include "keyboard.h"
 #include "piece_sets.h"
 #include "sound.h"
+#include "spoken_words.h"
 #include "system_move.h"
 #include "table_painter.h"
 
@@ -93,9 +94,17 @@ MainWindow::MainWindow(QWidget* parent)
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, [this] {
         if (exiting_) return;
+        const int32_t intervals[2] = {game.ShiftInterval[0], game.ShiftInterval[1]};
+        const int64_t clock = game.ShiftClock;
         busy_.WorkBegan();
         game.TimerTick();
         busy_.WorkEnded();
+        // A shift restarts the shift clock and draws its kind's next interval.
+        if (game.ShiftClock != clock) {
+            for (int kind = 0; kind < 2; ++kind)
+                if (game.ShiftInterval[kind] != intervals[kind])
+                    AnnounceAtCursor(*this, ShiftWords(kind));
+        }
     });
     Timer1.start();
     lastPosition_.setSingleShot(true);
@@ -250,6 +259,10 @@ void MainWindow::ConnectControls() {
 // work is what later presses are judged against.
 void MainWindow::BoardPress(int button, double x, double y) {
     if (exiting_) return;
+    int row = 0;
+    int col = 0;
+    const bool onCell = game.CellFromPoint(x, y, row, col);
+    const BeforePress before(game, row, col);
     busy_.WorkBegan();
     // The worth of the group pressed goes at once: a move does not return to the
     // event loop before the score has changed.
@@ -262,6 +275,7 @@ void MainWindow::BoardPress(int button, double x, double y) {
     game.BoardMouseDown(button, x, y);
     if (game.Tally.BoardsCleared > cleared && game.GameActive) ShowBoardCleared();
     busy_.WorkEnded();
+    if (onCell && button == 1) TellPress(*this, before);
 }
 
 bool MainWindow::PressCameDuringWork(const QInputEvent& event) const {

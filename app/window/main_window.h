@@ -15,6 +15,7 @@
 #include "high_score_table.h"
 #include "image_line_sink.h"
 #include "picture_box.h"
+#include "piece_sets.h"
 #include "random.h"
 #include "settings_store.h"
 #include "statistics.h"
@@ -125,6 +126,7 @@ class MainWindow : public QWidget, public Platform {
     Statistics statistics;
     bool statisticsSaveable = true;  // false while a damaged file could not be set aside
     Graphics graphics;
+    PieceNames pieceNames;  // the current set's, for what a reader is told
     Game game;
     NameEntry nameEntry;
     int NewEntryRow = 0;

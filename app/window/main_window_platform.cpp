@@ -4,9 +4,11 @@
 #include <chrono>
 #include <thread>
 
+#include "accessibility.h"
 #include "main_window.h"
 #include "piece_sets.h"
 #include "sound.h"
+#include "spoken_words.h"
 
 namespace quabe {
 
@@ -118,6 +120,7 @@ uint32_t MainWindow::LoadPieceSet() {
     PieceSet set =
         quabe::LoadPieceSet(PieceSetPlaces(), settings.SetNumber, graphics.BuiltInPieces);
     graphics.Pieces = set.pieces;
+    pieceNames = set.names;
     settings.SetNumber = static_cast<int16_t>(set.number != 0 ? set.number : 1);  // 0: built-in
     return set.boardColor;
 }
@@ -126,10 +129,14 @@ void MainWindow::pctNew_Click() {
     BoardDealt = true;
     pctStartHint->hide();
     game.NewGame();
+    AnnounceAtCursor(*this, NewGameWords(game));
 }
 
 void MainWindow::pctUndo_Click() {
+    const int32_t before = game.Score1;
     game.Undo();
+    if (game.GameActive && game.UndoReady && game.Score1 != before)
+        AnnounceAtCursor(*this, UndoWords(game));
 }
 
 }  // namespace quabe

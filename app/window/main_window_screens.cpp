@@ -3,10 +3,13 @@
 // and the statistics.
 #include "main_window.h"
 
+#include <QPointer>
+
 #include "accessibility.h"
 #include "deals.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
+#include "spoken_words.h"
 #include "statistics_screen.h"
 #include "table_painter.h"
 
@@ -187,6 +190,7 @@ void MainWindow::ShowGameOverDisplay() {
     pctBoard->show();
     pctBoard->repaint();
     repaint();
+    NameGameOver(*this);
     pctGameOver->show();
     pctGameOver->repaint();
     SetBoardBackground(0);
@@ -237,6 +241,7 @@ void MainWindow::pctReset_Click() {
     ClearHighScores(settings.Table);
     pctHighScore->Fill(qRgb(0, 0, 0));
     ShowHighScores();
+    Announce(*this, TableClearedWords());
 }
 
 // The table lies over the board; a newly earned row takes its name from the keys.
@@ -262,23 +267,32 @@ void MainWindow::ShowHighScores() {
 // Once Enter or the eighth character ends the name, OK has the focus, so that
 // a second Enter leaves the table.
 void MainWindow::pctHighScore_KeyPress(int code) {
+    const bool entering = nameEntry.EnteringName();
+    const std::string before = NewEntryRow != 0 ? settings.Table.HighScoreNames[NewEntryRow] : "";
     nameEntry.KeyPress(code);
     pctHighScore->update();
+    TellNameKey(*this, before, entering);
     if (!nameEntry.EnteringName() && pctHighScore->hasFocus())
         pctOk->setFocus(Qt::OtherFocusReason);
 }
 
-// The chooser is modal: the window takes no clicks until it closes. A change
-// repaints the running board in the new set, leaving the game as it was.
+// The chooser is modal: the window takes no clicks until it closes, yet the click
+// that opened it returns at once, so that nothing waits on it. A change repaints
+// the running board in the new set, leaving the game as it was.
 void MainWindow::pctSet_Click() {
+    const QPointer<QWidget> focus = focusWidget();  // a disabled window keeps no focus
     setEnabled(false);
     const int before = settings.SetNumber;
-    const int chosen = ChooseSet(this, PieceSetPlaces(), before);
-    setEnabled(true);
-    if (exiting_ || chosen == before) return;
-    settings.SetNumber = static_cast<int16_t>(chosen);
-    game.BoardColor = LoadPieceSet();
-    game.DrawBoard(false);
+    OpenSetChooser(this, PieceSetPlaces(), before, [this, before, focus](int chosen) {
+        // The window takes the keyboard back, the focus where it stood.
+        setEnabled(true);
+        activateWindow();
+        if (focus) focus->setFocus(Qt::OtherFocusReason);
+        if (exiting_ || chosen == before) return;
+        settings.SetNumber = static_cast<int16_t>(chosen);
+        game.BoardColor = LoadPieceSet();
+        game.DrawBoard(false);
+    });
 }
 
 // The entry lies over the board, which is hidden meanwhile so that no key or

@@ -90,6 +90,15 @@ void PictureBox::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+// Qt hands the focus of a picture being hidden to the next picture in the Tab order,
+// which a screen change is about to hide as well: each hand-over is a focus change a
+// screen reader announces. A hidden picture keeps the focus instead, without telling
+// anyone, until the screen that opens gives it to its own first picture.
+bool PictureBox::focusNextPrevChild(bool next) {
+    if (isHidden()) return true;
+    return QWidget::focusNextPrevChild(next);
+}
+
 DrawingBox::DrawingBox(QWidget* parent, QSize size) : PictureBox(parent, Kind::Box) {
     resize(size);
     SetImageSize(size);

@@ -262,6 +262,14 @@ Asset Title(int set, const char* title) {
     return {QString("sets/Set%1/Title.txt").arg(set), QByteArray(title) + "\n"};
 }
 
+// What a screen reader calls each kind, one line a kind: the colour, which every
+// set keeps for a kind, and the shape that tells the set's pieces apart.
+Asset Names(int set, const std::array<const char*, 6>& names) {
+    QByteArray text;
+    for (const char* name : names) text += QByteArray(name) + "\n";
+    return {QString("sets/Set%1/Names.txt").arg(set), text};
+}
+
 }  // namespace
 
 Assets PiecePictures() {
@@ -283,6 +291,12 @@ Assets PiecePictures() {
     out.push_back(Title(1, "Shaded Balls"));
     out.push_back(Title(2, "Gemstones"));
     out.push_back(Title(3, "Glazed Tiles"));
+    out.push_back(Names(
+        1, {"green ball", "grey ball", "purple ball", "red ball", "yellow ball", "blue ball"}));
+    out.push_back(Names(2, {"green octagon", "white circle", "purple triangle", "red diamond",
+                            "yellow hexagon", "blue oval"}));
+    out.push_back(Names(3, {"green clover", "grey moon", "purple heart", "red diamond",
+                            "yellow star", "blue drop"}));
     return out;
 }
 

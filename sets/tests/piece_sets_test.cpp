@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 
 #include "test_folder.h"
 
@@ -76,6 +77,45 @@ TEST(Title, NothingToReadIsNotOk) {
     bool ok = true;
     ReadTitle(QString(), &ok);
     EXPECT_FALSE(ok);
+}
+
+// --- Names.txt -------------------------------------------------------------------------------
+
+TEST(PieceNames, OneLineAKindAndBlankWhereUnnamed) {
+    TestFolder folder;
+    folder.WriteFile("Names.txt",
+                     "\xEF\xBB\xBF  green   ball \r\n\r\nred\rCaf\xC3\xA9\nyellow\n"
+                     "a name far too long to be said after every single arrow key\n"
+                     "seventh line\n");
+    const PieceNames names = ReadPieceNames(folder.PathOf("Names.txt"));
+    EXPECT_EQ(names[0], "");
+    EXPECT_EQ(names[1], "green ball");
+    EXPECT_EQ(names[2], "") << "a blank line names nothing";
+    EXPECT_EQ(names[3], "red");
+    EXPECT_EQ(names[4], QStringLiteral("Caf\u00E9"));
+    EXPECT_EQ(names[5], "yellow");
+    EXPECT_EQ(names[6], "a name far too long to be said after eve");
+
+    folder.WriteFile("Short.txt", "one\ntwo");
+    const PieceNames two = ReadPieceNames(folder.PathOf("Short.txt"));
+    EXPECT_EQ(two[2], "two");
+    EXPECT_EQ(two[3], "");
+    EXPECT_EQ(ReadPieceNames(folder.PathOf("Missing.txt")), PieceNames{});
+}
+
+TEST(PieceNames, LoadedWithTheirSetOnly) {
+    TestFolder folder;
+    folder.AddSet("Set1", "One");
+    folder.AddSet("Set2", "Two");
+    folder.AddSet("Set3", "Three");
+    folder.WriteFile("Set1/Names.txt", "star\n");
+    folder.WriteFile("Set2/Names.txt", "moon\nsun\n");
+    const PieceSet two = LoadPieceSet({folder.Path()}, 2, BuiltInPieces());
+    EXPECT_EQ(two.names[1], "moon");
+    EXPECT_EQ(two.names[2], "sun");
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 3, BuiltInPieces()).names, PieceNames{});
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 9, BuiltInPieces()).names[1], "star")
+        << "the set that stands in for a missing one brings its own names";
 }
 
 // --- Finding the sets --------------------------------------------------------------------------
@@ -305,7 +345,12 @@ TEST(ShippedSets, AllListedAndLoadable) {
     ASSERT_EQ(Numbers(sets), (QList<int>{1, 2, 3}));
     for (const PieceSetEntry& set : sets) {
         EXPECT_FALSE(set.title.trimmed().isEmpty()) << set.number;
-        EXPECT_EQ(LoadPieceSet({QUABE_SHIPPED_SETS}, set.number, BuiltInPieces()).number, set.number);
+        const PieceSet loaded = LoadPieceSet({QUABE_SHIPPED_SETS}, set.number, BuiltInPieces());
+        EXPECT_EQ(loaded.number, set.number);
+        // A reader names each kind, and no two kinds alike.
+        const QSet<QString> names(loaded.names.begin() + 1, loaded.names.end());
+        EXPECT_EQ(names.size(), 6) << set.number;
+        EXPECT_FALSE(names.contains("")) << set.number;
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QPainter>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -44,18 +45,6 @@ void Click(QWidget& chooser, const char* button) {
     auto* picture = chooser.findChild<QAbstractButton*>(button);
     ASSERT_NE(picture, nullptr) << button;
     QTest::mouseClick(picture, Qt::LeftButton);
-}
-
-// The chooser on screen; it should be the modal widget of the moment.
-SetChooser* OpenChooser(bool* modal) {
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* chooser = qobject_cast<SetChooser*>(widget);
-        if (chooser && chooser->isVisible()) {
-            *modal = QApplication::activeModalWidget() == chooser;
-            return chooser;
-        }
-    }
-    return nullptr;
 }
 
 QPoint CentreOf(QListWidget* list, int row) {
@@ -248,32 +237,52 @@ TEST(SetChooser, ListsTheFirstThreeHundredSets) {
 }
 
 // The window disables itself around the chooser; the chooser must still take the player's
-// choice and give it back from its modal loop.
-TEST(ChooseSet, RunsModallyOverADisabledWindow) {
+// choice, and the click that opened it must not wait for it.
+TEST(OpenSetChooser, ReturnsAtOnceAndHandsTheChoiceOverWhenClosed) {
     TestFolder folder;
     AddSets(folder, {1, 2, 5});
     QWidget window;
     window.show();
     window.setEnabled(false);
-    bool modal = false;
-    bool usable = false;
-    QTimer::singleShot(0, [&] {
-        SetChooser* chooser = OpenChooser(&modal);
-        ASSERT_NE(chooser, nullptr);  // ChooseSet returned without waiting for the player
-        usable = chooser->isEnabled() && chooser->parentWidget() == &window;
-        QListWidget* list = List(*chooser);
-        DoubleClick(list, CentreOf(list, 2));
-    });
-    EXPECT_EQ(ChooseSet(&window, {folder.Path()}, 1), 5);
-    EXPECT_TRUE(modal);
-    EXPECT_TRUE(usable);
+    std::vector<int> chosen;
+    SetChooser* chooser =
+        OpenSetChooser(&window, {folder.Path()}, 1, [&](int set) { chosen.push_back(set); });
+    ASSERT_TRUE(chooser->isVisible());
+    EXPECT_TRUE(chooser->isEnabled());
+    EXPECT_EQ(chooser->parentWidget(), &window);
+    EXPECT_EQ(QApplication::activeModalWidget(), chooser);
+    EXPECT_TRUE(chosen.empty());
+    QPointer<SetChooser> open = chooser;
+    QListWidget* list = List(*chooser);
+    DoubleClick(list, CentreOf(list, 2));
+    EXPECT_EQ(chosen, std::vector<int>{5});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return open.isNull(); }));  // it deletes itself once closed
 
-    QTimer::singleShot(0, [&] {
-        SetChooser* chooser = OpenChooser(&modal);
-        ASSERT_NE(chooser, nullptr);
-        Click(*chooser, "pctReset");
-    });
-    EXPECT_EQ(ChooseSet(&window, {folder.Path()}, 2), 2);
+    chooser = OpenSetChooser(&window, {folder.Path()}, 2, [&](int set) { chosen.push_back(set); });
+    Click(*chooser, "pctReset");
+    EXPECT_EQ(chosen, (std::vector<int>{5, 2}));
+}
+
+// A player on the keys reaches the list, Ok and Cancel with Tab, and a reader names the
+// dialog; Enter presses the button that has the focus.
+TEST(SetChooser, TabReachesTheListOkAndCancelAndEnterPressesTheFocusedOne) {
+    TestFolder folder;
+    AddSets(folder, {1, 2});
+    ShownChooser chooser(folder, 1);
+    chooser.dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser.dialog));
+    EXPECT_EQ(chooser.dialog.windowTitle(), "Choose a piece set");
+    QListWidget* list = List(chooser.dialog);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), chooser.dialog.findChild<QAbstractButton*>("pctOk"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), chooser.dialog.findChild<QAbstractButton*>("pctReset"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(chooser.dialog.isVisible());
+    EXPECT_EQ(chooser.dialog.result(), QDialog::Rejected) << "Enter on Cancel cancels";
+    EXPECT_EQ(chooser.dialog.ChosenSet(), 1);
 }
 
 }  // namespace
