@@ -53,7 +53,7 @@ measure() {
     /usr/bin/time -v -o "$work/time" "$@" > "$work/out" 2> "$work/err" || {
         echo "$* failed:" >&2; cat "$work/err" "$work/out" >&2; exit 1; }
     local ms kib
-    ms=$(sed -n 's/^first paint after \([0-9]*\) ms$/\1/p' "$work/out")
+    ms=$(sed -n 's/^first paint after \([0-9.]*\) ms$/\1/p' "$work/out")
     kib=$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): \([0-9]*\)$/\1/p' "$work/time")
     echo "$ms $kib"
 }
