@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Compares the game's start with the minimal window's: runs the pair alternately
-# under one private Xvfb and prints the medians of the first paint (ms) and of the
-# peak memory (max RSS, MiB), and the game's ratio to the minimal window, once with
-# the sound off and once with it on. Builds nothing.
+# under one private Xvfb and prints the medians of the first paint (ms), of the
+# peak memory (max RSS, MiB), of the processor time (user + system, ms) and of the
+# minor page faults, the last two taken up to the first paint from the process's
+# start, and the game's ratio to the minimal window for each, once with the sound
+# off and once with it on. Builds nothing.
 #
 #   app/bench/compare_start.sh BUILD_DIR [RUNS]     (RUNS of each program, default 15)
 #
@@ -48,16 +50,19 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# One run: "<first paint ms> <max RSS KiB>".
+# One run: "<first paint ms> <max RSS KiB> <processor ms> <minor faults>".
 measure() {
     /usr/bin/time -v -o "$work/time" "$@" > "$work/out" 2> "$work/err" || {
         echo "$* failed:" >&2; cat "$work/err" "$work/out" >&2; exit 1; }
-    local ms kib
+    local ms kib use
     ms=$(sed -n 's/^first paint after \([0-9.]*\) ms$/\1/p' "$work/out")
     kib=$(sed -n 's/^[[:space:]]*Maximum resident set size (kbytes): \([0-9]*\)$/\1/p' "$work/time")
-    echo "$ms $kib"
+    use=$(sed -n 's/^processor time \([0-9.]*\) ms user \([0-9.]*\) ms system, \([0-9]*\) minor faults$/\1 \2 \3/p' \
+          "$work/out" | awk '{ print $1 + $2, $3 }')
+    echo "$ms $kib $use"
 }
 
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 for sound in 0 1; do
     # The game reads its sound setting from a store of its own, fresh for each setting.
     home="$work/home$sound"
@@ -71,16 +76,23 @@ for sound in 0 1; do
         HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data" \
             measure "$minimal" >> "$work/minimal"
     done
-    game_ms=$(cut -d' ' -f1 "$work/game" | median)
-    minimal_ms=$(cut -d' ' -f1 "$work/minimal" | median)
-    game_kib=$(cut -d' ' -f2 "$work/game" | median)
-    minimal_kib=$(cut -d' ' -f2 "$work/minimal" | median)
     label=$([ "$sound" = 1 ] && echo on || echo off)
-    awk -v label="$label" -v runs="$runs" -v gm="$game_ms" -v mm="$minimal_ms" \
-        -v gk="$game_kib" -v mk="$minimal_kib" 'BEGIN {
-        printf "sound %-3s  %d runs each  first paint %5.1f ms vs %5.1f ms  ratio %.2f" \
-               "   peak memory %5.1f MiB vs %5.1f MiB  ratio %.2f\n",
-               label, runs, gm, mm, gm / mm, gk / 1024, mk / 1024, gk / mk }'
+    # Each figure: the game's median, the minimal window's, and their ratio.
+    figure() {
+        local game_median minimal_median
+        game_median=$(cut -d' ' -f"$1" "$work/game" | median)
+        minimal_median=$(cut -d' ' -f"$1" "$work/minimal" | median)
+        awk -v label="$label" -v name="$2" -v unit="$3" -v scale="$4" -v digits="$5" \
+            -v g="$game_median" -v m="$minimal_median" 'BEGIN {
+            value = "%7." digits "f %-3s"
+            printf "sound %-3s  %-23s " value " vs " value "  ratio %.2f\n",
+                   label, name, g / scale, unit, m / scale, unit, g / m }'
+    }
+    printf "sound %-3s  medians of %d runs each, the game vs the minimal window\n" "$label" "$runs"
+    figure 1 "first paint" ms 1 1
+    figure 2 "peak memory" MiB 1024 1
+    figure 3 "processor time to paint" ms 1 1
+    figure 4 "minor faults to paint" "" 1 0
     if [ "${QUABE_BENCH_INSTRUCTIONS:-0}" = 1 ]; then
         for program in "$game" "$minimal"; do
             # The first paint ends in QCoreApplication::quit(): the count up to there is dump 1.
@@ -93,8 +105,8 @@ for sound in 0 1; do
         done
         awk -v label="$label" -v g="$(cat "$work/instructions.$(basename "$game")")" \
             -v m="$(cat "$work/instructions.$(basename "$minimal")")" 'BEGIN {
-            printf "sound %-3s  instructions to the first paint %.1f M vs %.1f M  ratio %.2f\n",
-                   label, g / 1e6, m / 1e6, g / m }'
+            printf "sound %-3s  %-23s %7.1f M   vs %7.1f M    ratio %.2f\n",
+                   label, "instructions to paint", g / 1e6, m / 1e6, g / m }'
     fi
 done
-echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
