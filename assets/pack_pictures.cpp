@@ -1,5 +1,6 @@
-// Packs shipped GIFs ready to draw (ready_picture.h), at build time:
-//   quabe_pack_pictures SOURCE_FOLDER OUTPUT_FOLDER NAME.gif...
+// Packs shipped GIFs, and PNGs that keep their transparency, ready to draw
+// (ready_picture.h), at build time:
+//   quabe_pack_pictures SOURCE_FOLDER OUTPUT_FOLDER NAME.gif|NAME.png...
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,8 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);  // the GIF reader is a plugin found through the application
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s SOURCE_FOLDER OUTPUT_FOLDER NAME.gif...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s SOURCE_FOLDER OUTPUT_FOLDER NAME.gif|NAME.png...\n",
+                     argv[0]);
         return 2;
     }
     const QDir source(QString::fromLocal8Bit(argv[1]));
@@ -24,18 +26,24 @@ int main(int argc, char** argv) {
     }
     for (int i = 3; i < argc; ++i) {
         const QString name = QString::fromLocal8Bit(argv[i]);
-        QImageReader reader(source.filePath(name), "gif");
+        const QByteArray format = QFileInfo(name).suffix().toLatin1();
+        QImageReader reader(source.filePath(name), format);
         const QImage picture = reader.read();
         if (picture.isNull()) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(reader.fileName()),
                          qPrintable(reader.errorString()));
             return 1;
         }
-        // Transparent pixels black, as the window has always drawn them.
-        QImage flat(picture.size(), QImage::Format_RGB32);
-        flat.fill(Qt::black);
-        QPainter(&flat).drawImage(0, 0, picture);
-        const QByteArray packed = quabe::PackReadyPicture(flat);
+        QImage ready;
+        if (format == "png") {
+            ready = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        } else {
+            // Transparent pixels black, as the window has always drawn them.
+            ready = QImage(picture.size(), QImage::Format_RGB32);
+            ready.fill(Qt::black);
+            QPainter(&ready).drawImage(0, 0, picture);
+        }
+        const QByteArray packed = quabe::PackReadyPicture(ready);
         QFile file(output.filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".raw")));
         if (!file.open(QIODevice::WriteOnly) || file.write(packed) != packed.size() ||
             !file.flush()) {

@@ -31,7 +31,9 @@ PictureBox* ScoreLabel(const MainWindow& w, int row) {
 QString ShownScore(MainWindow& w, int row) {
     int value = 0;
     for (int cell = row * kRowCells + kRowCells - 1; cell >= row * kRowCells; --cell) {
-        const qint64 shown = w.imgScore[cell]->Picture().cacheKey();
+        const QPixmap& picture = w.imgScore[cell]->Picture();
+        if (picture.isNull()) return {};  // an empty cell: no digit need be read to know it
+        const qint64 shown = picture.cacheKey();
         int digit = 0;
         while (digit <= 9 && w.graphics.Digits[digit].cacheKey() != shown) ++digit;
         if (digit > 9) return {};

@@ -17,16 +17,22 @@ QString Indexed(const char* stem, int index) {
     return QStringLiteral("%1%2.gif").arg(QLatin1String(stem)).arg(index);
 }
 
-// The PNGs, read by the format their name gives: probing the content would load
-// every image plugin of the system first.
+// A PNG wanted before the first paint, ready to draw with its transparency kept
+// (ready_picture.h); null when missing.
+QImage ReadyWithAlpha(const QString& stem) {
+    const QResource ready(QStringLiteral(":/ready/") + stem + QStringLiteral(".raw"));
+    return UnpackReadyPicture(ready.uncompressedData(), QImage::Format_ARGB32_Premultiplied);
+}
+
+// The larger icons, decoded from their PNGs, by the format their name gives:
+// probing the content would load every image plugin of the system first.
 QImage ReadShipped(const QString& name) {
     QImageReader reader(QStringLiteral(":/pictures/") + name, QFileInfo(name).suffix().toLatin1());
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
 
-void AddIcon(QIcon& icon, int size) {
-    const QImage picture = ReadShipped(QStringLiteral("icon%1.png").arg(size));
+void AddIcon(QIcon& icon, const QImage& picture) {
     if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
 }
 
@@ -59,32 +65,30 @@ const QPixmap& LazyPicture::operator*() const {
     return picture_;
 }
 
+// Only what the first paint shows is read here; every other picture when first wanted.
 Graphics::Graphics() {
     Window = ShippedPicture(QStringLiteral("frmMain.gif"), QSize(690, 457));
-    for (int k = 0; k < 7; ++k) {
-        BuiltInPieces[k] = ShippedPicture(Indexed("pctPiece", k), kButton);
-    }
-    Pieces = BuiltInPieces;
-    OnePlayer = LoadPicture(QStringLiteral("pct1Player.gif"), kButton);
-    TwoPlayers = LoadPicture(QStringLiteral("pct2Player.gif"), kButton);
-    SoundOn = LoadPicture(QStringLiteral("pctSoundOn.gif"), kButton);
-    SoundOff = LoadPicture(QStringLiteral("pctSoundOff.gif"), kButton);
-    Yes = LoadPicture(QStringLiteral("pctYes.gif"), QSize(50, 25));
-    No = LoadPicture(QStringLiteral("pctNo.gif"), QSize(38, 25));
-    Fire = LoadPicture(QStringLiteral("pctFire.gif"), kButton);
-    Mine = LoadPicture(QStringLiteral("pctMine.gif"), kButton);
-    Black = LoadPicture(QStringLiteral("pctBlack.gif"), kButton);
 
     // The hand's finger tip is its hot spot; without the picture the system's hand serves.
-    const QImage hand = ReadShipped(QStringLiteral("hand.png"));
+    const QImage hand = ReadyWithAlpha(QStringLiteral("hand"));
     Hand =
         hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(QPixmap::fromImage(hand), 12, 1);
-    AddIcon(Icon, 32);
+    AddIcon(Icon, ReadyWithAlpha(QStringLiteral("icon32")));
+}
+
+const std::array<QImage, 7>& Graphics::BuiltInPieces() const {
+    if (builtInPieces_[0].isNull()) {
+        for (int k = 0; k < 7; ++k)
+            builtInPieces_[k] = ShippedPicture(Indexed("pctPiece", k), kButton);
+    }
+    return builtInPieces_;
 }
 
 QIcon Graphics::AllIconSizes() {
     QIcon icon;
-    for (int size : {32, 48, 64, 128, 256}) AddIcon(icon, size);
+    AddIcon(icon, ReadyWithAlpha(QStringLiteral("icon32")));
+    for (int size : {48, 64, 128, 256})
+        AddIcon(icon, ReadShipped(QStringLiteral("icon%1.png").arg(size)));
     return icon;
 }
 

@@ -48,13 +48,14 @@ struct Graphics {
     Graphics();
 
     QImage Window;  // frmMain.gif, the frame drawn behind everything
-    std::array<QImage, 7> BuiltInPieces;
-    std::array<QImage, 7> Pieces;  // the current set's, replaced when a set loads
+    // The pieces shipped in the program, for when no set can be read.
+    const std::array<QImage, 7>& BuiltInPieces() const;
+    std::array<QImage, 7> Pieces;  // the current set's: none until a set loads
     PictureSeries Digits{"imgDigit", 11, QSize(22, 28)};            // 0..9 and the dot
     PictureSeries Alphabet{"pctAlphabet", 27, QSize(22, 28)};       // the cursor and A..Z
     PictureSeries SmallDigits{"imgSmallDigit", 10, QSize(12, 16)};  // the deal number's
-    QPixmap OnePlayer, TwoPlayers, SoundOn, SoundOff, Yes, No;
-    QPixmap Fire, Mine, Black;
+    LazyPicture Fire{"pctFire.gif", QSize(32, 32)}, Mine{"pctMine.gif", QSize(32, 32)};
+    LazyPicture Black{"pctBlack.gif", QSize(32, 32)};
     LazyPicture Equals{"imgEquals.gif", QSize(22, 28)};  // between a group's size and points
     // The marks of the events that are on, in the order of the options screen.
     LazyPicture EventMarks[4] = {{"pctMarkRowShifts.gif", QSize(14, 14)},
@@ -67,6 +68,9 @@ struct Graphics {
     // Every shipped icon size, so that the desktop need not scale the small one up;
     // read once the window is up, since its first paint needs none of them.
     static QIcon AllIconSizes();
+
+  private:
+    mutable std::array<QImage, 7> builtInPieces_;
 };
 
 }  // namespace quabe

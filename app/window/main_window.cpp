@@ -79,7 +79,6 @@ MainWindow::MainWindow(QWidget* parent)
     pctBoard->SetImageSize(pctBoard->size());
     CreateGuides();
     ShowOptionPictures();
-    game.BoardColor = LoadPieceSet();
     random.Seed(ClockSeed());
 
     cues_ = std::make_unique<CuePlayer>(ProgramFolder());
@@ -208,14 +207,10 @@ void MainWindow::CreateControls() {
             Place(Kind::FitsPicture, nullptr, {32 + 24 * i, 106, 21, 23}, kHidden, kArrow);
     }
     pctHelpText = Place(Kind::Box, "pctHelpText.gif", {20, 290, 108, 52}, kHidden, kHand);
-    pctYes = Place(Kind::FitsPicture, nullptr, {244, 296, 50, 25}, kHidden, kArrow);
-    pctYes->SetPicture(graphics.Yes);
-    pctNo = Place(Kind::FitsPicture, nullptr, {296, 296, 38, 25}, kHidden, kArrow);
-    pctNo->SetPicture(graphics.No);
-    pctFire = Place(Kind::FitsPicture, nullptr, {390, 340, 32, 32}, kHidden, kArrow);
-    pctFire->SetPicture(graphics.Fire);
-    pctMine = Place(Kind::FitsPicture, nullptr, {434, 342, 32, 32}, kHidden, kArrow);
-    pctMine->SetPicture(graphics.Mine);
+    pctYes = Place(Kind::FitsPicture, "pctYes.gif", {244, 296, 50, 25}, kHidden, kArrow);
+    pctNo = Place(Kind::FitsPicture, "pctNo.gif", {296, 296, 38, 25}, kHidden, kArrow);
+    pctFire = Place(Kind::FitsPicture, "pctFire.gif", {390, 340, 32, 32}, kHidden, kArrow);
+    pctMine = Place(Kind::FitsPicture, "pctMine.gif", {434, 342, 32, 32}, kHidden, kArrow);
 
     // The strip under the side panel's buttons, and the place under Reset.
     pctDeal = Place(Kind::Box, nullptr, {560, 429, 122, 16}, kHidden, kArrow, "Deal number");
@@ -353,12 +348,15 @@ void MainWindow::paintEvent(QPaintEvent*) {
 }
 
 // What the first paint need not wait for, and a window already closing needs
-// not at all: the larger icons for the desktop, and the audio output made ready
-// for the first cue.
+// not at all: the larger icons for the desktop, the piece set (the empty board of
+// the first screen shows none of it; New reads it again anyway), and the audio
+// output made ready for the first cue.
 void MainWindow::AfterFirstPaint() {
     if (exiting_) return;
     setWindowIcon(Graphics::AllIconSizes());
+    game.BoardColor = LoadPieceSet();
     PrepareSound();
+    startedUp_ = true;
 }
 
 // A press of any button on the bare window moves it until that button is

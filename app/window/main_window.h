@@ -87,6 +87,8 @@ class MainWindow : public QWidget, public Platform {
     // exit path (the exit pictures, the close command, the session) ends here.
     void ExitGame();
     bool Exiting() const { return exiting_; }
+    // Whether the work left until after the first paint is done.
+    bool StartedUp() const { return startedUp_; }
 
     // pctBoard_MouseDown, in board units: the way of the mouse and the keys alike.
     void BoardPress(int button, double x, double y);
@@ -228,6 +230,7 @@ class MainWindow : public QWidget, public Platform {
     bool KeepStatistics();
 
     bool painted_ = false;  // the first paint is done
+    bool startedUp_ = false;
     bool exiting_ = false;
     bool hourglass_ = false;
     // Where the statistics were opened: over the table, with or without Reset, or the main screen.

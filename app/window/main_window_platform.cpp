@@ -15,10 +15,10 @@ namespace quabe {
 void MainWindow::Paint(Picture picture, int x, int y) {
     switch (picture) {
         case Picture::Mine:
-            pctBoard->PaintPicture(graphics.Mine, x, y);
+            pctBoard->PaintPicture(*graphics.Mine, x, y);
             break;
         case Picture::Fire:
-            pctBoard->PaintPicture(graphics.Fire, x, y);
+            pctBoard->PaintPicture(*graphics.Fire, x, y);
             break;
         default:
             pctBoard->PaintPicture(graphics.Pieces[static_cast<int>(picture)], x, y);
@@ -118,7 +118,7 @@ void MainWindow::SetScoreDigit(int cell, int digit) {
 // settings then keep the set really shown.
 uint32_t MainWindow::LoadPieceSet() {
     PieceSet set =
-        quabe::LoadPieceSet(PieceSetPlaces(), settings.SetNumber, graphics.BuiltInPieces);
+        quabe::LoadPieceSet(PieceSetPlaces(), settings.SetNumber, graphics.BuiltInPieces());
     graphics.Pieces = set.pieces;
     pieceNames = set.names;
     settings.SetNumber = static_cast<int16_t>(set.number != 0 ? set.number : 1);  // 0: built-in

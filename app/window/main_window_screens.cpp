@@ -131,14 +131,26 @@ void MainWindow::pctOk_Click() {
     ShowMainScreen();
 }
 
+// Each picture is read when its box shows: the switches only on the options screen.
 void MainWindow::ShowOptionPictures() {
-    const auto yesNo = [this](bool on) { return on ? graphics.Yes : graphics.No; };
-    pctRowShiftsSelection->SetPicture(yesNo(settings.RowShifts));
-    pctColumnShiftsSelection->SetPicture(yesNo(settings.ColumnShifts));
-    pctMinesSelection->SetPicture(yesNo(settings.Mines));
-    pctFlashSelection->SetPicture(yesNo(settings.Flash));
-    pctPlayers->SetPicture(settings.OnePlayer ? graphics.OnePlayer : graphics.TwoPlayers);
-    pctSound->SetPicture(settings.Sound ? graphics.SoundOn : graphics.SoundOff);
+    const auto yesNo = [](PictureBox* box, bool on) {
+        if (on) {
+            box->SetPictureSource(QStringLiteral("pctYes.gif"), {50, 25});
+        } else {
+            box->SetPictureSource(QStringLiteral("pctNo.gif"), {38, 25});
+        }
+    };
+    yesNo(pctRowShiftsSelection, settings.RowShifts);
+    yesNo(pctColumnShiftsSelection, settings.ColumnShifts);
+    yesNo(pctMinesSelection, settings.Mines);
+    yesNo(pctFlashSelection, settings.Flash);
+    const QSize button(32, 32);
+    pctPlayers->SetPictureSource(
+        settings.OnePlayer ? QStringLiteral("pct1Player.gif") : QStringLiteral("pct2Player.gif"),
+        button);
+    pctSound->SetPictureSource(
+        settings.Sound ? QStringLiteral("pctSoundOn.gif") : QStringLiteral("pctSoundOff.gif"),
+        button);
     ShowEventMarks();
     NamePictures(*this);
 }

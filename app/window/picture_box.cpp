@@ -26,10 +26,10 @@ int ButtonNumber(Qt::MouseButton button) {
 
 }  // namespace
 
-PictureBox::PictureBox(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
-    // Boxes cover their whole rectangle; an image lets the window show through.
-    if (kind_ != Kind::Image) setAttribute(Qt::WA_OpaquePaintEvent);
-}
+// A box covers its whole rectangle, yet does not say so (Qt::WA_OpaquePaintEvent): the
+// window then paints its frame in one plain copy rather than blending it, strip by strip
+// on helper threads, round every box.
+PictureBox::PictureBox(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {}
 
 void PictureBox::SetPicture(const QPixmap& picture) {
     source_.clear();
@@ -41,6 +41,7 @@ void PictureBox::SetPicture(const QPixmap& picture) {
 void PictureBox::SetPictureSource(const QString& name, QSize expected) {
     source_ = name;
     expected_ = expected;
+    if (isVisible()) LoadSource();
 }
 
 const QPixmap& PictureBox::Picture() {

@@ -20,6 +20,7 @@ class PictureBox : public QWidget {
     void SetPicture(const QPixmap& picture);
     // The shipped picture `name`, read only when the box is first shown or asked
     // for its picture: most boxes of the other screens are never needed in a game.
+    // A box in view takes it at once.
     void SetPictureSource(const QString& name, QSize expected);
     const QPixmap& Picture();
     void Click() { emit clicked(); }  // what a click does; a key's or a reader's way in

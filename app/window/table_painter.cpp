@@ -13,7 +13,7 @@ void TablePainter::PaintDigit(int digit, int x, int y) {
 }
 
 void TablePainter::PaintBlack(int x, int y) {
-    table_.PaintPicture(graphics_.Black, x, y);
+    table_.PaintPicture(*graphics_.Black, x, y);
 }
 
 }  // namespace quabe
