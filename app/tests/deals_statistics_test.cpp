@@ -192,6 +192,7 @@ TEST(Statistics, FinishedGamesAreCountedWrittenAndShown) {
         << "the biggest group";
     EXPECT_EQ(Name(w.pctStatisticsScreen), "Statistics");
     QAccessibleInterface* figures = QAccessible::queryAccessibleInterface(w.pctStatisticsScreen);
+    ASSERT_EQ(figures->childCount(), kShownFigures);
     EXPECT_EQ(figures->child(0)->text(QAccessible::Name), "One-player games: 1");
     EXPECT_EQ(figures->child(1)->text(QAccessible::Name), "Two-player games: 1");
     Click(w, w.pctStatisticsScreen);
