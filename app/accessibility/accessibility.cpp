@@ -57,8 +57,8 @@ std::optional<bool> ToggleState(const MainWindow& w, const QWidget* box) {
     return std::nullopt;
 }
 
-const QString kStartHint = QStringLiteral(
-    "Click New, the play button, or press Ctrl+N to deal a board. F1: how to play.");
+const QString kStartHint =
+    QStringLiteral("Click New, the play button, or press Ctrl+N to deal a board. F1: how to play.");
 
 // What the board's keys do; before the first deal, how to deal it first.
 QString BoardKeys(const MainWindow& w) {

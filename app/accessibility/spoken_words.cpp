@@ -155,7 +155,9 @@ QString NewGameWords(const Game& game, const Settings& s) {
 }
 
 QString ReplayWords(const Game& game) {
-    return QStringLiteral("Deal %1 again from its start: %2.").arg(game.DealNumber).arg(Scores(game));
+    return QStringLiteral("Deal %1 again from its start: %2.")
+        .arg(game.DealNumber)
+        .arg(Scores(game));
 }
 
 QString UndoWords(const Game& game) {

@@ -109,8 +109,7 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
         PlaceRing();
         // Qt tells a reader of the picture first; its cell or line follows at once.
         if (now == w_.pctBoard) QTimer::singleShot(0, this, [this] { FocusCursorCell(w_); });
-        if (IsReadList(w_, now))
-            QTimer::singleShot(0, now, [this, now] { FocusListLine(now); });
+        if (IsReadList(w_, now)) QTimer::singleShot(0, now, [this, now] { FocusListLine(now); });
     });
     naming_.setSingleShot(true);
     naming_.setInterval(0);

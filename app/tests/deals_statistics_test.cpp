@@ -102,7 +102,8 @@ TEST(Deals, CtrlGPlaysATypedNumberAndRefusesOneOutOfRangeOnTheBoard) {
     Key(w, Qt::Key_Return);
     EXPECT_TRUE(w.pctDealEntry->isVisible()) << "0 is no deal";
     EXPECT_TRUE(w.pctDealEntry->Refused());
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.pctDealEntry)->text(QAccessible::Value), "000");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.pctDealEntry)->text(QAccessible::Value),
+              "000");
     const QImage refusal = Shot(w).copy(w.pctDealEntry->geometry());
     EXPECT_TRUE(Shows(refusal, w.graphics.Alphabet['F' - 'A' + 1].toImage(), {60, 210}));
     EXPECT_EQ(w.game.DealNumber, dealt);

@@ -125,7 +125,8 @@ TEST(Reader, EachArrowFocusesTheCellAndAnEdgeIsAnnounced) {
     HeardWindow heard;
     MainWindow& w = heard.window;
     Key(w, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(heard.reader.Announced(), "New game, deal " + std::to_string(w.game.DealNumber) + ".");
+    EXPECT_EQ(heard.reader.Announced(),
+              "New game, deal " + std::to_string(w.game.DealNumber) + ".");
     LayOutAnL(w);
     w.pieceNames[1] = "green ball";
     w.pieceNames[5] = "";  // a set that names no such kind
@@ -264,8 +265,7 @@ TEST(Reader, TheHowToPlayPageAndTheStatisticsAreReadLineByLine) {
     Key(w, Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(heard.reader.FocusMoves(), "One-player games: 3");
     for (int k = 0; k < 3; ++k) Key(w, Qt::Key_Down);
-    EXPECT_EQ(heard.reader.FocusMoves(),
-              "Two-player games: 0; Boards cleared: 0; Best score: 120");
+    EXPECT_EQ(heard.reader.FocusMoves(), "Two-player games: 0; Boards cleared: 0; Best score: 120");
     QAccessibleInterface* figures = QAccessible::queryAccessibleInterface(w.pctStatisticsScreen);
     EXPECT_EQ(figures->role(), QAccessible::List);
     ASSERT_EQ(figures->childCount(), kShownFigures);
@@ -309,7 +309,8 @@ TEST(Reader, TheStartHintAndTheEventsOnAreSaidWhereTheFocusIs) {
     HeardWindow heard;
     MainWindow& w = heard.window;
     QAccessibleInterface* board = QAccessible::queryAccessibleInterface(w.pctBoard);
-    EXPECT_TRUE(board->text(QAccessible::Description).startsWith("Click New, the play button, or press Ctrl+N"));
+    EXPECT_TRUE(board->text(QAccessible::Description)
+                    .startsWith("Click New, the play button, or press Ctrl+N"));
     QAccessibleInterface* events = QAccessible::queryAccessibleInterface(w.pctEvents);
     EXPECT_EQ(events->text(QAccessible::Description), "No events on");
     Click(w, w.pctEvents);
