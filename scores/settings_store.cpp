@@ -5,22 +5,25 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
-#include <QStringList>
+#include <QStandardPaths>
 #include <cstdio>
 #include <utility>
 #include <vector>
 
-#ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
 
+#include "bounded_read.h"
 #include "numeric.h"
+#include "set_aside.h"
+#include "store_text.h"
 
 namespace quabe {
 namespace {
 
 const QString kApplication = QStringLiteral("Quabe Pro");
 const QString kGroup = QStringLiteral("Settings");
+// The game's store is a few hundred bytes; far more is not the game's.
+constexpr qint64 kStoreReadLimit = 1024 * 1024;
 
 QString NameKey(int row) {
     return QStringLiteral("HighScoreName%1").arg(row);
@@ -81,44 +84,67 @@ double NumberValue(QStringView number) {
     return QLocale::c().toDouble(number);
 }
 
-// A value's text as stored. The INI reader splits a text at unquoted commas.
-QString StoredText(const QSettings& store, const QString& key) {
-    const QVariant value = store.value(key);
-    if (value.typeId() == QMetaType::QStringList) return value.toStringList().join(u',');
-    return value.toString();
-}
-
 void WriteTexts(QSettings& store, const Settings& s) {
     store.beginGroup(kGroup);
     for (const auto& [key, text] : StoredTexts(s)) store.setValue(key, text);
     store.endGroup();
 }
 
-// Whether the store holds exactly the texts of `s`: Qt 6.4 can report a write
-// that a full disk cut short as a success, so the file is read back.
-bool HoldsTexts(const QString& path, const Settings& s) {
-    QSettings store(path, QSettings::IniFormat);
-    store.beginGroup(kGroup);
-    for (const auto& [key, text] : StoredTexts(s)) {
-        if (!store.contains(key) || StoredText(store, key) != text) return false;
+// The store's texts by key within the group; a key that is not there reads as empty text.
+class StoreGroup {
+  public:
+    explicit StoreGroup(QByteArrayView file) : texts_(StoreTexts(file)) {}
+    bool Holds(const QString& key) const { return texts_.contains(kGroup + u'/' + key); }
+    QString Text(const QString& key) const { return texts_.value(kGroup + u'/' + key); }
+
+  private:
+    QHash<QString, QString> texts_;
+};
+
+Settings SettingsOf(const StoreGroup& store) {
+    Settings s;
+    auto flag = [&](const QString& key) { return ReadInteger(store.Text(key)).value_or(0) != 0; };
+    s.RowShifts = flag(QStringLiteral("RowShifts"));
+    s.ColumnShifts = flag(QStringLiteral("ColumnShifts"));
+    s.Mines = flag(QStringLiteral("Mines"));
+    s.Flash = flag(QStringLiteral("Flash"));
+    s.Sound = flag(QStringLiteral("Sound"));
+    for (int row = 1; row <= kTableRows; ++row) {
+        s.Table.HighScoreNames[row] = store.Text(NameKey(row)).toStdString();
+        s.Table.HighScores[row] = ReadScore(store.Text(ScoreKey(row)));
     }
-    return true;
+    s.SetNumber = ReadInteger(store.Text(QStringLiteral("Set"))).value_or(1);
+    s.OnePlayer = ReadInteger(store.Text(QStringLiteral("Players"))).value_or(1) == 1;
+    return s;
+}
+
+// Whether the store holds exactly the texts of `s`: Qt 6.4 can report a write that a
+// full disk cut short as a success, so the file is read back, as the game reads it.
+bool HoldsTexts(const QString& path, const Settings& s) {
+    const BoundedRead file = ReadBounded(path, kStoreReadLimit);
+    const StoreGroup store(file.bytes);
+    for (const auto& [key, text] : StoredTexts(s)) {
+        if (!store.Holds(key) || store.Text(key) != text) return false;
+    }
+    return file.Whole();
 }
 
 bool SyncToDisk(const QString& path) {
-#ifdef Q_OS_UNIX
     QFile file(path);
     return file.open(QIODevice::ReadWrite) && ::fsync(file.handle()) == 0;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
+}
+
+// A store the game could not read and could not set aside either is never replaced:
+// the player may still want what it holds.
+bool Replaceable(const QString& path) {
+    const BoundedRead store = ReadBounded(path, kStoreReadLimit);
+    return store.Whole() || store.problem == BoundedRead::Problem::Missing;
 }
 
 // QSettings writes a scratch file beside the store; only when that file is whole
 // and on disk is it renamed over the old one, which until then stays untouched.
 bool ReplaceStore(const QString& path, const Settings& s) {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    if (!Replaceable(path) || !QDir().mkpath(QFileInfo(path).absolutePath())) return false;
     const QString scratch = path + QStringLiteral(".new");
     QFile::remove(scratch);
     bool written = false;
@@ -135,15 +161,15 @@ bool ReplaceStore(const QString& path, const Settings& s) {
     return replaced;
 }
 
-#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-// The registry or the preferences system stores each value on its own.
-bool SaveToNativeStore(const Settings& s) {
-    QSettings store(kApplication, kApplication);
-    WriteTexts(store, s);
-    store.sync();
-    return store.status() == QSettings::NoError;
+// A store the game cannot take is set aside, and the game starts from the defaults.
+void SetStoreAside(const QString& path, const char* why) {
+    const QString aside = SetAside(path);
+    const QString kept = aside.isEmpty() ? QStringLiteral("it is left there untouched")
+                                         : QStringLiteral("it is kept as ") + aside;
+    qWarning("Quabe Pro: the settings store %s %s; %s and the game starts with the default "
+             "settings",
+             qPrintable(path), why, qPrintable(kept));
 }
-#endif
 
 }  // namespace
 
@@ -160,35 +186,33 @@ int32_t ReadScore(const QString& text) {
     return length == 0 ? 0 : CLng(NumberValue(trimmed.first(length)));
 }
 
-Settings LoadSettings(QSettings& store) {
-    Settings s;
-    store.beginGroup(kGroup);
-    auto flag = [&](const QString& key) {
-        return ReadInteger(StoredText(store, key)).value_or(0) != 0;
-    };
-    s.RowShifts = flag(QStringLiteral("RowShifts"));
-    s.ColumnShifts = flag(QStringLiteral("ColumnShifts"));
-    s.Mines = flag(QStringLiteral("Mines"));
-    s.Flash = flag(QStringLiteral("Flash"));
-    s.Sound = flag(QStringLiteral("Sound"));
-    for (int row = 1; row <= kTableRows; ++row) {
-        s.Table.HighScoreNames[row] = StoredText(store, NameKey(row)).toStdString();
-        s.Table.HighScores[row] = ReadScore(StoredText(store, ScoreKey(row)));
-    }
-    s.SetNumber = ReadInteger(StoredText(store, QStringLiteral("Set"))).value_or(1);
-    s.OnePlayer = ReadInteger(StoredText(store, QStringLiteral("Players"))).value_or(1) == 1;
-    store.endGroup();
-    return s;
+Settings SettingsFromText(QByteArrayView store) {
+    return SettingsOf(StoreGroup(store));
 }
 
-Settings LoadSettings(const QString& iniPath) {
-    QSettings store(iniPath, QSettings::IniFormat);
-    return LoadSettings(store);
+Settings LoadSettings(const QString& path) {
+    using Problem = BoundedRead::Problem;
+    const BoundedRead file = ReadBounded(path, kStoreReadLimit);
+    switch (file.problem) {
+        case Problem::None:
+            return SettingsFromText(file.bytes);
+        case Problem::Missing:
+            return {};  // a first run
+        case Problem::NotAFile:
+            SetStoreAside(path, "is not a plain file");
+            break;
+        case Problem::TooLarge:
+            SetStoreAside(path, "is larger than a settings store can be (1 MB)");
+            break;
+        case Problem::Unreadable:
+            SetStoreAside(path, "cannot be read");
+            break;
+    }
+    return {};
 }
 
 Settings LoadSettings() {
-    QSettings store(kApplication, kApplication);
-    return LoadSettings(store);
+    return LoadSettings(SettingsLocation());
 }
 
 bool SaveSettings(const Settings& s, const QString& iniPath) {
@@ -200,19 +224,14 @@ bool SaveSettings(const Settings& s, const QString& iniPath) {
 }
 
 bool SaveSettings(const Settings& s) {
-#if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
-    try {
-        return SaveToNativeStore(s);
-    } catch (...) {
-        return false;
-    }
-#else
     return SaveSettings(s, SettingsLocation());
-#endif
 }
 
+// Where QSettings keeps the store of application "Quabe Pro", and only that file: QSettings
+// itself would also read an organisation-wide file beside the folder.
 QString SettingsLocation() {
-    return QSettings(kApplication, kApplication).fileName();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+           kApplication + u'/' + kApplication + QStringLiteral(".conf");
 }
 
 }  // namespace quabe

@@ -1,14 +1,14 @@
 #pragma once
 // What the game remembers between runs: the options, the piece set and the
-// high-score table, in the per-user store QSettings("Quabe Pro", "Quabe Pro"),
-// group "Settings". Read once at start-up, written once at exit.
+// high-score table, in the per-user INI file that QSettings("Quabe Pro", "Quabe Pro")
+// writes, group "Settings". Read once at start-up, written once at exit. The values
+// are texts, and only ever read as texts.
+#include <QByteArrayView>
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 #include "high_score_table.h"
-
-class QSettings;
 
 namespace quabe {
 
@@ -19,18 +19,22 @@ struct Settings {
     HighScoreTable Table;
 };
 
-// The player's own store. A missing or unreadable key reads as its default.
+// The player's own store. A missing key reads as its default. A store that is no
+// plain file, is larger than the game's store can be or cannot be read is set aside
+// beside itself (never deleted), and everything reads as its default; standard error
+// says so.
 Settings LoadSettings();
 // Replaces the store in one step: a crash, kill or full disk meanwhile leaves the
 // previous store whole. False when it could not be written; never throws.
 bool SaveSettings(const Settings& s);
 
-// The same on a given store or INI file (the tests' temporary ones).
-Settings LoadSettings(QSettings& store);
+// The same on a given store file (the tests' temporary ones).
 Settings LoadSettings(const QString& iniPath);
 bool SaveSettings(const Settings& s, const QString& iniPath);
+// The settings a store file holding `store` gives.
+Settings SettingsFromText(QByteArrayView store);
 
-// Where the player's store lives (an INI file on Linux, the registry on Windows).
+// Where the player's store lives: "Quabe Pro/Quabe Pro.conf" in the config folder.
 QString SettingsLocation();
 
 // How stored texts read. A flag, "Set" or "Players" text must be a number and

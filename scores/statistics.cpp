@@ -1,11 +1,13 @@
 #include "statistics.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 #include <algorithm>
+
+#include "bounded_read.h"
+#include "set_aside.h"
 
 namespace quabe {
 namespace {
@@ -14,7 +16,6 @@ namespace {
 constexpr qint64 kReadLimit = 4096;
 // Digits: a figure read, plus all a player could add to it, stays far inside 64 bits.
 constexpr int kLongestFigure = 18;
-constexpr int kSetAsideNames = 100;
 
 struct Figure {
     const char* key;
@@ -45,24 +46,10 @@ std::optional<int64_t> WholeNumber(QByteArrayView text) {
     return value;
 }
 
-// The first free name of the form "<path>.damaged", "<path>.damaged-2", ...
-QString SetAsideName(const QString& path) {
-    for (int n = 1; n <= kSetAsideNames; ++n) {
-        const QString name =
-            path + (n == 1 ? QStringLiteral(".damaged") : QStringLiteral(".damaged-%1").arg(n));
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink()) return name;
-    }
-    return {};
-}
-
-LoadedStatistics SetAside(const QString& path) {
+LoadedStatistics Damaged(const QString& path) {
     LoadedStatistics loaded;
-    const QString name = SetAsideName(path);
-    if (!name.isEmpty() && QDir().rename(path, name)) {
-        loaded.setAside = name;
-    } else {
-        loaded.saveable = false;
-    }
+    loaded.setAside = SetAside(path);
+    loaded.saveable = !loaded.setAside.isEmpty();
     return loaded;
 }
 
@@ -136,17 +123,12 @@ std::optional<Statistics> ReadStatisticsText(const QByteArray& text) {
 }
 
 LoadedStatistics LoadStatistics(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || (!info.exists() && !info.isSymLink())) return {};
-    // A folder, a pipe or a device is never opened: reading it could block.
-    if (!info.isFile()) return SetAside(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return SetAside(path);
-    const QByteArray bytes = file.read(kReadLimit + 1);
-    file.close();
+    const BoundedRead file = ReadBounded(path, kReadLimit);
+    if (file.problem == BoundedRead::Problem::Missing)
+        return QFileInfo(path).isSymLink() ? Damaged(path) : LoadedStatistics{};  // a dangling link
     const std::optional<Statistics> read =
-        bytes.size() > kReadLimit ? std::nullopt : ReadStatisticsText(bytes);
-    if (!read) return SetAside(path);
+        file.Whole() ? ReadStatisticsText(file.bytes) : std::nullopt;
+    if (!read) return Damaged(path);
     LoadedStatistics loaded;
     loaded.statistics = *read;
     return loaded;

@@ -9,6 +9,7 @@ packages=(
     libx11-dev libxcb1-dev xvfb xdotool imagemagick x11-utils openbox
     qt6-base-private-dev orca at-spi2-core python3-pyatspi dbus
     desktop-file-utils appstream dpkg-dev fakeroot file lintian
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

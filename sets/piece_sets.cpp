@@ -1,16 +1,18 @@
 #include "piece_sets.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMap>
 #include <QPainter>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
+
+#include "bounded_read.h"
 
 namespace quabe {
 namespace {
@@ -19,6 +21,9 @@ using Pieces = std::array<QImage, 7>;
 
 // A title is one short line; a huge file put there by mistake is not read whole.
 constexpr qint64 kTitleReadLimit = 64 * 1024;
+// A picture of kLargestPiecePicture pixels square takes far less than this in any format.
+constexpr qint64 kPictureReadLimit = 1024 * 1024;
+constexpr int kPictureMegabytes = 1;  // what decoding one may allocate
 // A kind's name is said after every arrow key: a few words, never a paragraph.
 constexpr int kLongestPieceName = 40;
 // The settings store keeps the set number as a 16-bit integer.
@@ -28,42 +33,38 @@ QString SetFolderName(int number) {
     return QStringLiteral("Set%1").arg(number);
 }
 
-// The number a folder name gives a set, or 0 when the folder is not a set: "Set"
-// followed by digits only, so Settings, Set2b and Set0 are left alone.
-int SetNumberOf(const QString& folderName) {
-    static const QRegularExpression pattern(QStringLiteral("^set([0-9]+)$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = pattern.match(folderName);
-    if (!match.hasMatch()) return 0;
-    bool ok = false;
-    const int number = match.captured(1).toInt(&ok);
-    return ok && number <= kHighestSetNumber ? number : 0;
+// A name as the game writes it, then all in lower and all in upper case, as copies from a
+// case-blind file system have it. Names are looked up in these spellings rather than found
+// by listing the folder, which takes seconds when the folder holds many other files.
+QStringList Spellings(const QString& name) {
+    QStringList spellings{name, name.toLower(), name.toUpper()};
+    spellings.removeDuplicates();
+    return spellings;
 }
 
-// The set folders of one place by number. Letter case is ignored so sets
-// copied from a case-blind file system count; when several folders give the same
-// number, the plain spelling "SetN" wins.
-QMap<int, QString> SetFolders(const QString& folder) {
-    QMap<int, QString> found;
+// The entry `name` in `folder` in the first spelling that exists; empty when none does.
+QString FindEntry(const QString& folder, const QString& name, bool isFolder) {
+    if (folder.isEmpty()) return {};  // an empty path would be the working folder
     const QDir dir(folder);
-    const QFileInfoList entries =
-        dir.entryInfoList({QStringLiteral("Set*")}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo& entry : entries) {
-        const int number = SetNumberOf(entry.fileName());
-        if (number == 0) continue;
-        if (!found.contains(number) || entry.fileName() == SetFolderName(number))
-            found.insert(number, entry.filePath());
+    for (const QString& spelling : Spellings(name)) {
+        const QFileInfo entry(dir.filePath(spelling));
+        if (isFolder ? entry.isDir() : entry.exists()) return entry.filePath();
     }
-    return found;
+    return {};
 }
 
-// The file `name` in `folder` regardless of letter case, an exact match first; empty when absent.
 QString FindFile(const QString& folder, const QString& name) {
-    if (folder.isEmpty()) return {};
-    const QDir dir(folder);
-    const QStringList matches = dir.entryList({name}, QDir::Files);
-    if (matches.isEmpty()) return {};
-    return dir.filePath(matches.contains(name) ? name : matches.first());
+    return FindEntry(folder, name, false);
+}
+
+// The folders of set `number` in `places`, the one of the latest place first.
+QStringList SetCandidates(const QStringList& places, int number) {
+    QStringList folders;
+    for (const QString& place : places) {
+        const QString folder = FindEntry(place, SetFolderName(number), true);
+        if (!folder.isEmpty()) folders.prepend(folder);
+    }
+    return folders;
 }
 
 // The board draws pieces unscaled on black-backed surfaces: odd sizes are scaled to
@@ -78,16 +79,31 @@ QImage AsPiece(const QImage& picture) {
     return piece;
 }
 
-// Piece0..Piece6 of the set in `setFolder`, or nothing when one of them is missing or
-// does not decode.
+// The picture in `bytes`, whatever its format (a picture under the wrong extension still
+// loads); null when it does not decode or is larger than a piece may be.
+QImage DecodePicture(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(kPictureMegabytes);
+    auto fits = [](QSize size) {
+        return size.width() <= kLargestPiecePicture && size.height() <= kLargestPiecePicture;
+    };
+    const QSize declared = reader.size();  // from the header, before any decoding
+    if (declared.isValid() && !fits(declared)) return {};
+    const QImage picture = reader.read();
+    return fits(picture.size()) ? picture : QImage();
+}
+
+// Piece0..Piece6 of the set in `setFolder`, or nothing when one of them is missing, no
+// plain file, too large or does not decode.
 std::optional<Pieces> LoadPieces(const QString& setFolder) {
     Pieces pieces;
     for (int kind = 0; kind < 7; ++kind) {
         const QString path = FindFile(setFolder, QStringLiteral("Piece%1.gif").arg(kind));
-        if (path.isEmpty()) return std::nullopt;
-        QImageReader reader(path);
-        reader.setDecideFormatFromContent(true);  // a picture under the wrong extension still loads
-        const QImage picture = reader.read();
+        const BoundedRead file = ReadBounded(path, kPictureReadLimit);
+        const QImage picture = file.Whole() ? DecodePicture(file.bytes) : QImage();
         if (picture.isNull()) return std::nullopt;
         pieces[kind] = AsPiece(picture);
     }
@@ -119,24 +135,24 @@ std::optional<UsableSet> ReadSet(const QString& setFolder) {
     return UsableSet{*pieces, title, setFolder};
 }
 
-// The folders that may hold each set number, the one of the latest place first.
-QMap<int, QStringList> SetCandidates(const QStringList& places) {
-    QMap<int, QStringList> candidates;
-    for (const QString& place : places) {
-        if (place.isEmpty()) continue;  // an empty path would be the working folder
-        const QMap<int, QString> sets = SetFolders(place);
-        for (auto set = sets.cbegin(); set != sets.cend(); ++set)
-            candidates[set.key()].prepend(set.value());
-    }
-    return candidates;
-}
-
 // The first usable set among `folders`: a broken set of the player's leaves the
 // program's set of that number in use.
 std::optional<UsableSet> FirstUsable(const QStringList& folders) {
     for (const QString& folder : folders)
         if (auto set = ReadSet(folder)) return set;
     return std::nullopt;
+}
+
+// The set numbers of the folders in `place`, from the names alone.
+QList<int> ListedNumbers(const QString& place) {
+    QList<int> numbers;
+    if (place.isEmpty()) return numbers;
+    QDirIterator entries(place, {QStringLiteral("Set*")},
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        if (const int number = SetNumberOf(entries.nextFileInfo().fileName())) numbers.append(number);
+    }
+    return numbers;
 }
 
 // Title files come from any editor: a byte-order mark names the encoding; otherwise UTF-8,
@@ -171,13 +187,29 @@ QString FirstField(const QString& text) {
 
 }  // namespace
 
+// Letters are compared as ASCII: a case-blind match would also take letters that only fold
+// to these, such as the long s of "\u017Fet7".
+int SetNumberOf(const QString& folderName) {
+    if (folderName.size() < 4) return 0;
+    for (int i = 0; i < 3; ++i) {
+        const char16_t c = folderName[i].unicode(), lower = u"set"[i];
+        if (c != lower && c != lower - u'a' + u'A') return 0;
+    }
+    int number = 0;
+    for (const QChar c : QStringView(folderName).sliced(3)) {
+        if (c < u'0' || c > u'9') return 0;
+        number = std::min(number * 10 + (c.unicode() - u'0'), kHighestSetNumber + 1);
+    }
+    return number <= kHighestSetNumber ? number : 0;
+}
+
 QString ProgramFolder() {
     return ProgramFolder(QCoreApplication::applicationDirPath());
 }
 
 QString ProgramFolder(const QString& executableFolder) {
     const QDir own(executableFolder);
-    if (SetFolders(own.absolutePath()).contains(1)) return own.absolutePath();
+    if (!FindEntry(own.absolutePath(), SetFolderName(1), true).isEmpty()) return own.absolutePath();
     const QString installed = QDir::cleanPath(own.absoluteFilePath(QUABE_DATA_FROM_BIN));
     return QFileInfo(installed).isDir() ? installed : own.absolutePath();
 }
@@ -192,46 +224,76 @@ QStringList PieceSetPlaces() {
 }
 
 PieceSet LoadPieceSet(const QStringList& places, int setNumber, const Pieces& builtIn) {
-    const QMap<int, QStringList> candidates = SetCandidates(places);
-    if (const auto set = FirstUsable(candidates.value(setNumber)))
+    if (const auto set = FirstUsable(SetCandidates(places, setNumber)))
         return MakePieceSet(*set, setNumber);
     if (setNumber != 1) {
-        if (const auto set = FirstUsable(candidates.value(1))) return MakePieceSet(*set, 1);
+        if (const auto set = FirstUsable(SetCandidates(places, 1))) return MakePieceSet(*set, 1);
     }
     Pieces pieces;
     for (int kind = 0; kind < 7; ++kind) pieces[kind] = AsPiece(builtIn[kind]);
     return MakePieceSet(pieces, 0);
 }
 
-QList<PieceSetEntry> FindPieceSets(const QStringList& places) {
+QList<PieceSetEntry> ListPieceSets(const QStringList& places) {
+    QList<int> numbers;
+    for (const QString& place : places) numbers += ListedNumbers(place);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+
     QList<PieceSetEntry> entries;
-    const QMap<int, QStringList> candidates = SetCandidates(places);
-    for (auto number = candidates.cbegin(); number != candidates.cend(); ++number) {
-        if (const auto set = FirstUsable(number.value()))
-            entries.append({number.key(), set->title, set->pieces[1]});
+    for (const int number : numbers) {
+        if (entries.size() == kMostListedSets) break;
+        PieceSetEntry entry{number, {}, {}, SetCandidates(places, number)};
+        // The folder that stands in may turn out broken once its pictures are read; until
+        // then its title is the best guess of the one shown.
+        bool ok = false;
+        for (const QString& folder : entry.folders) {
+            entry.title = ReadTitle(FindFile(folder, QStringLiteral("Title.txt")), &ok);
+            if (ok) break;
+        }
+        if (ok) entries.append(entry);
     }
     return entries;
 }
 
+bool ReadListedSet(PieceSetEntry& entry) {
+    const auto set = FirstUsable(entry.folders);
+    if (!set) return false;
+    entry.title = set->title;
+    entry.icon = set->pieces[1];
+    return true;
+}
+
+QList<PieceSetEntry> FindPieceSets(const QStringList& places) {
+    QList<PieceSetEntry> usable;
+    for (PieceSetEntry& entry : ListPieceSets(places))
+        if (ReadListedSet(entry)) usable.append(entry);
+    return usable;
+}
+
+QString TitleOf(const QByteArray& text) {
+    return FirstField(DecodeText(text));
+}
+
 PieceNames ReadPieceNames(const QString& path) {
     PieceNames names;
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return names;
-    const QStringList lines = DecodeText(file.read(kTitleReadLimit))
-                                  .split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    const BoundedRead file = ReadBounded(path, kTitleReadLimit);
+    if (!file.Whole()) return names;
+    QString text = DecodeText(file.bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
     for (int kind = 1; kind < 7 && kind <= lines.size(); ++kind)
         names[kind] = lines[kind - 1].simplified().left(kLongestPieceName).trimmed();
     return names;
 }
 
+// Only the start of a long file is read: the title is its first field.
 QString ReadTitle(const QString& path, bool* ok) {
-    if (ok) *ok = false;
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.read(kTitleReadLimit);
-    if (bytes.isEmpty()) return {};  // an empty file has no field to read
-    if (ok) *ok = true;
-    return FirstField(DecodeText(bytes));
+    const BoundedRead file = ReadBounded(path, kTitleReadLimit);
+    const bool read = (file.Whole() || file.problem == BoundedRead::Problem::TooLarge) &&
+                      !file.bytes.isEmpty();  // an empty file has no field to read
+    if (ok) *ok = read;
+    return read ? TitleOf(file.bytes) : QString();
 }
 
 }  // namespace quabe

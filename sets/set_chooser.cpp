@@ -5,8 +5,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include "piece_sets.h"
+#include <QScrollBar>
 
 namespace quabe {
 namespace {
@@ -105,12 +104,19 @@ SetChooser::SetChooser(const QStringList& places, int current, QWidget* parent)
     lstSets_->viewport()->installEventFilter(this);
 
     // Entries carry their set's number: with gaps in the numbering, a position is not a set.
-    for (const PieceSetEntry& set : FindPieceSets(places)) {
-        auto* item = new QListWidgetItem(SharpIcon(set.icon), set.title, lstSets_);
+    sets_ = ListPieceSets(places);
+    // Until its set is read an entry holds a blank picture of the icon's size, so that the
+    // entries keep their places when the pictures come.
+    QPixmap blank(kPiecePixels, kPiecePixels);
+    blank.fill(Qt::transparent);
+    for (const PieceSetEntry& set : sets_) {
+        auto* item = new QListWidgetItem(QIcon(blank), set.title, lstSets_);
         item->setData(Qt::UserRole, set.number);
         item->setToolTip(set.title);
         if (set.number == current) lstSets_->setCurrentItem(item);
     }
+    connect(lstSets_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &SetChooser::ReadSetsInView);
     if (lstSets_->currentItem()) lstSets_->scrollToItem(lstSets_->currentItem());
     lstSets_->setFocus();
 
@@ -136,6 +142,37 @@ void SetChooser::pctOk_Click() {
     }
     chosen_ = selected.first()->data(Qt::UserRole).toInt();
     accept();
+}
+
+void SetChooser::ReadSetsInView() {
+    if (reading_) return;  // leaving a set out moves the others, which may scroll the list
+    reading_ = true;
+    const QRect view = lstSets_->viewport()->rect();
+    for (bool leftOut = true; leftOut;) {
+        leftOut = false;
+        for (int row = 0; row < lstSets_->count(); ++row) {
+            QListWidgetItem* item = lstSets_->item(row);
+            PieceSetEntry& set = sets_[row];
+            if (item->isHidden() || !set.icon.isNull() ||
+                !lstSets_->visualItemRect(item).intersects(view))
+                continue;
+            if (ReadListedSet(set)) {
+                item->setIcon(SharpIcon(set.icon));
+                item->setText(set.title);
+                item->setToolTip(set.title);
+            } else {
+                item->setSelected(false);
+                item->setHidden(true);  // the sets after it move up, maybe into view
+                leftOut = true;
+            }
+        }
+    }
+    reading_ = false;
+}
+
+void SetChooser::showEvent(QShowEvent* event) {
+    ReadSetsInView();
+    QDialog::showEvent(event);
 }
 
 void SetChooser::paintEvent(QPaintEvent*) {

@@ -1,18 +1,13 @@
 #pragma once
 // The sound cues: one wave file at a time, the newest cutting off the one playing.
-#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <optional>
 
 #include "audio_output.h"
+#include "wave.h"
 
 namespace quabe {
-
-// Reads a RIFF/WAVE file of 8-bit unsigned, 16- or 32-bit signed or 32-bit float
-// PCM. Anything else, or a malformed file, gives nothing; a data chunk cut short
-// by the end of the file keeps the frames that are there.
-std::optional<Wave> ParseWave(const QByteArray& file);
 
 class CuePlayer {
   public:

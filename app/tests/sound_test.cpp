@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 #include "shown_window.h"
 #include "sound.h"
 
@@ -82,6 +84,30 @@ TEST(Sound, ACutOrBrokenFileGivesWhatIsThereOrNothing) {
     EXPECT_FALSE(ParseWave(WaveFile(1, 1, 8000, 16, 0, 0))) << "no samples";
     QByteArray truncated = WaveFile(1, 1, 8000, 16, 100, 100).left(30);
     EXPECT_FALSE(ParseWave(truncated));
+}
+
+// The cue files lie where anyone may put anything: a FIFO would hold the game in open()
+// and a device would be read without end. A link to a plain file plays.
+TEST(Sound, AWaveThatIsNoPlainFileIsNotRead) {
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath("fifo");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QFile wave(folder.filePath("Plain.wav"));
+    ASSERT_TRUE(wave.open(QIODevice::WriteOnly));
+    wave.write(WaveFile(1, 1, 8000, 16, 800, 800));
+    wave.close();
+    const struct {
+        const char* name;
+        QString target;
+    } links[] = {{"Fifo.wav", fifo}, {"Zero.wav", "/dev/zero"}, {"Link.wav", wave.fileName()}};
+    for (const auto& link : links) ASSERT_TRUE(QFile::link(link.target, folder.filePath(link.name)));
+
+    EXPECT_FALSE(ReadWave(fifo));
+    EXPECT_FALSE(ReadWave(folder.filePath("Fifo.wav")));
+    EXPECT_FALSE(ReadWave(folder.filePath("Zero.wav")));
+    EXPECT_FALSE(ReadWave(folder.path()));
+    ASSERT_TRUE(ReadWave(folder.filePath("Link.wav")));
+    EXPECT_EQ(ReadWave(folder.filePath("Link.wav"))->durationMs, 50);
 }
 
 qint64 PlayAndTime(CuePlayer& cues, const QString& file) {

@@ -5,11 +5,13 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <climits>
 
 #ifdef __linux__
 #include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -201,9 +203,92 @@ TEST_F(SettingsStoreTest, NamesAreKeptExactlyAsStored) {
         "Af\x7F",
         15);
     s.Table.HighScoreNames[6] = "@@";
+    s.Table.HighScoreNames[7] = std::string("@Variant(\0\0\0H\0\0\0\b\x7f\xc3\xbf)", 20);
+    s.Table.HighScoreNames[8] = "\f\xEF\xBB\xBFx";  // a byte-order mark right after an escape
     ASSERT_TRUE(SaveSettings(s, StorePath()));
     ExpectSame(LoadSettings(StorePath()), s);
 }
+
+// The store holds text and is read as text: nothing is decoded into other types, so the
+// 101 bytes of a region of 2^31 - 1 rectangles are a name like any other.
+TEST_F(SettingsStoreTest, ValuesAreReadAsTheTextTheyAre) {
+    Settings s = LoadLines(
+        "HighScoreName1=@Size(3 4)\n"
+        "HighScore2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\a)\n"
+        "HighScoreName3=@Variant(\\0\\0\\0H\\0\\0\\0\\b\\0\\0\\0\\n\\x7f\\xff\\xff\\xff)\n"
+        "HighScoreName4=@@doubled\n");
+    EXPECT_EQ(s.Table.HighScoreNames[1], "@Size(3 4)");
+    EXPECT_EQ(s.Table.HighScores[2], 0);  // text that does not begin with a number
+    EXPECT_EQ(s.Table.HighScoreNames[3],
+              std::string("@Variant(\0\0\0H\0\0\0\b\0\0\0\n\x7f\xc3\xbf\xc3\xbf\xc3\xbf)", 29));
+    EXPECT_EQ(s.Table.HighScoreNames[4], "@doubled");  // the game doubles a leading @ it writes
+}
+
+// A store far larger than the game writes is set aside beside itself, never lost, and the
+// game starts from the defaults and says so; a second one does not take the first's place.
+TEST_F(SettingsStoreTest, AStoreTooLargeIsSetAsideAndKept) {
+    const QByteArray huge =
+        "[Settings]\nMines=1\nHighScoreName1=" + QByteArray(1024 * 1024, 'a') + "\n";
+    QStringList said;
+    for (const char* last : {"1", "2"}) {
+        QFile store(StorePath());
+        ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+        store.write(huge + last);
+        store.close();
+        ::testing::internal::CaptureStderr();
+        const Settings s = LoadSettings(StorePath());
+        said << QString::fromStdString(::testing::internal::GetCapturedStderr());
+        EXPECT_FALSE(s.Mines);
+        EXPECT_FALSE(QFile::exists(StorePath()));
+    }
+    const QStringList aside =
+        QDir(dir.path()).entryList({QStringLiteral("Quabe Pro.conf?*")}, QDir::Files);
+    ASSERT_EQ(aside.size(), 2) << aside.join(u' ').toStdString();
+    QList<QByteArray> kept;
+    for (const QString& name : aside) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        kept << file.readAll().right(1);
+        EXPECT_TRUE(said.join(u' ').contains(name)) << said.join(u' ').toStdString();
+    }
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(kept, (QList<QByteArray>{"1", "2"}));
+}
+
+// With no free name to set it aside under, a store the game cannot take stays where it
+// is, and the save fails rather than write over it.
+TEST_F(SettingsStoreTest, AStoreThatCannotBeSetAsideIsNeverWrittenOver) {
+    for (int n = 1; n <= 100; ++n) {
+        QFile taken(StorePath() + (n == 1 ? QString(".damaged") : QString(".damaged-%1").arg(n)));
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    const QByteArray huge = "[Settings]\nMines=1\n" + QByteArray(2 * 1024 * 1024, ';');
+    QFile store(StorePath());
+    ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+    store.write(huge);
+    store.close();
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadSettings(StorePath()).Mines);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("left there untouched"),
+              std::string::npos);
+    EXPECT_FALSE(SaveSettings(Sample(), StorePath()));
+    EXPECT_EQ(StoreBytes(), huge);
+}
+
+#ifdef __linux__
+// A FIFO in the store's place would hold the start in open() until someone wrote to it.
+TEST_F(SettingsStoreTest, AStoreThatIsNoFileIsSetAsideWithoutWaiting) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(StorePath()).constData(), 0600), 0);
+    ::testing::internal::CaptureStderr();
+    ExpectSame(LoadSettings(StorePath()), Settings{});
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(QFile::exists(StorePath()));
+    const QStringList aside =
+        QDir(dir.path()).entryList({QStringLiteral("Quabe Pro.conf?*")}, QDir::System);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_FALSE(QFileInfo(dir.filePath(aside[0])).isFile());
+}
+#endif
 
 TEST_F(SettingsStoreTest, AStoreThatCannotBeWrittenFailsWithoutHarm) {
     QFile blocker(dir.filePath(QStringLiteral("not a folder")));
@@ -299,6 +384,31 @@ TEST(PlayersStore, LivesInTheConfigHomeAndKeepsASave) {
     ASSERT_TRUE(SaveSettings(saved));
     ASSERT_TRUE(QFile::exists(expected));
     ExpectSame(LoadSettings(), saved);
+}
+
+// Qt would also read an organisation-wide "Quabe Pro.conf" beside the store's folder and
+// carry what it holds into the game's own store at the next save.
+TEST(PlayersStore, OnlyTheGamesOwnStoreIsRead) {
+    const QString elsewhere = qEnvironmentVariable("XDG_CONFIG_HOME") + "/Quabe Pro.conf";
+    const QByteArray text = "[Settings]\nMines=1\nHighScoreName1=ELSEWHERE\nHighScore1=999\n";
+    QFile file(elsewhere);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    QFile::remove(SettingsLocation());
+
+    const Settings s = LoadSettings();
+    EXPECT_FALSE(s.Mines);
+    EXPECT_EQ(s.Table.HighScoreNames[1], "");
+    EXPECT_EQ(s.Table.HighScores[1], 0);
+    ASSERT_TRUE(SaveSettings(s));
+    QFile own(SettingsLocation());
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(own.readAll().contains("ELSEWHERE"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), text);
+    file.close();
+    QFile::remove(elsewhere);
 }
 
 }  // namespace

@@ -137,11 +137,22 @@ TEST(FindPieceSets, CompleteSetsInNumberOrder) {
 TEST(FindPieceSets, OnlySetFollowedByDigitsCounts) {
     TestFolder folder;
     folder.AddSet("Set1", "One");
-    for (const char* name : {"Settings", "Set2b", "Set0", "Set", "xSet3", "Set99999"})
+    for (const char* name : {"Settings", "Set2b", "Set0", "Set", "xSet3", "Set99999",
+                             "\u017Fet5"})  // a long s, which folds to s
         folder.AddSet(name, name);
     folder.WriteFile("Set9.txt", "not a folder");
     folder.WriteFile("Set4", "a plain file named like a set");
     EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1}));
+}
+
+// "$" ends a pattern before a final line break too: "Set7" and a line break is no set.
+TEST(FindPieceSets, NothingMayFollowTheDigits) {
+    TestFolder folder;
+    folder.AddSet("Set1", "One");
+    folder.AddSet("Set7\n", "Line break");
+    folder.AddSet("SET8", "Capitals");
+    EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1, 8}));
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 7, BuiltInPieces()).number, 1);
 }
 
 TEST(FindPieceSets, GapsAndTwinTitlesKeepEverySetAndItsNumber) {
@@ -166,6 +177,23 @@ TEST(FindPieceSets, BrokenSetsAreLeftOut) {
     folder.Remove("Set6/Piece1.gif");
     QDir(folder.Path()).mkdir("Set6/Piece1.gif");
     EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1}));
+}
+
+// Set files are the player's: a FIFO or a device in their place (here through a link, as a
+// link to a plain file is fine) must neither hold the game up nor be read.
+TEST(FindPieceSets, AFifoOrADeviceInPlaceOfASetFileLeavesTheSetOut) {
+    TestFolder folder;
+    for (int number = 1; number <= 6; ++number)
+        folder.AddSet(QString("Set%1").arg(number), QString("Set %1").arg(number).toUtf8());
+    const QString fifo = folder.MakeFifo("fifo");
+    folder.Link("Set2/Title.txt", fifo);
+    folder.Link("Set3/Piece0.gif", fifo);
+    folder.Link("Set4/Title.txt", "/dev/zero");
+    folder.Link("Set5/Piece4.gif", "/dev/zero");
+    folder.Link("Set6/Title.txt", folder.PathOf("Set1/Title.txt"));
+    EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), (QList<int>{1, 6}));
+    for (int asked : {2, 3, 4, 5})
+        EXPECT_EQ(LoadPieceSet({folder.Path()}, asked, BuiltInPieces()).number, 1) << asked;
 }
 
 TEST(FindPieceSets, NamesMatchWhateverTheLetterCase) {
@@ -243,6 +271,23 @@ TEST(LoadPieceSet, OddSizedPicturesAreScaledToAPiece) {
         EXPECT_EQ(set.pieces[5].pixel(16, 16), PieceColor(5)) << size;
         EXPECT_EQ(set.boardColor, kBlue & 0xFFFFFFu) << size;
     }
+}
+
+// A few bytes of GIF can declare a picture thousands of pixels square; such a picture is
+// refused before it is decoded.
+TEST(LoadPieceSet, APictureDeclaringAHugeSizeIsNotDecoded) {
+    TestFolder folder;
+    folder.AddSet("Set1", "One", kBlue);
+    folder.AddSet("Set2", "Two", kBrown);
+    QFile piece(folder.PathOf("Set2/Piece3.gif"));
+    ASSERT_TRUE(piece.open(QIODevice::ReadWrite));
+    QByteArray bytes = piece.readAll();
+    bytes.replace(6, 4, QByteArray("\xA0\x16\xA0\x16", 4));  // a screen of 5792 x 5792
+    ASSERT_TRUE(piece.seek(0));
+    ASSERT_EQ(piece.write(bytes), bytes.size());
+    piece.close();
+    EXPECT_EQ(LoadPieceSet({folder.Path()}, 2, BuiltInPieces()).number, 1);
+    EXPECT_EQ(Numbers(FindPieceSets({folder.Path()})), QList<int>{1});
 }
 
 TEST(LoadPieceSet, BoardColourIsTheEmptyCellsTopLeftPixelOnBlack) {

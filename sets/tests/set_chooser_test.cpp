@@ -34,6 +34,13 @@ QStringList Labels(QListWidget* list) {
     return labels;
 }
 
+// Whether an entry's icon is its set's Piece1, which the sets of these tests fill with
+// the colour of kind 1.
+bool ShowsItsPicture(QListWidgetItem* item) {
+    const QImage icon = item->icon().pixmap(kPiecePixels).toImage();
+    return !icon.isNull() && icon.pixel(16, 16) == testing::PieceColor(1);
+}
+
 void Click(QWidget& chooser, const char* button) {
     auto* picture = chooser.findChild<QAbstractButton*>(button);
     ASSERT_NE(picture, nullptr) << button;
@@ -74,7 +81,7 @@ TEST(SetChooser, ListsEverySetInOrderWithTheCurrentOneSelected) {
     EXPECT_EQ(Labels(list), (QStringList{"Set 1", "Set 2", "Set 3"}));
     ASSERT_EQ(list->selectedItems().size(), 1);
     EXPECT_EQ(list->selectedItems().first()->text(), "Set 2");
-    for (int row = 0; row < list->count(); ++row) EXPECT_FALSE(list->item(row)->icon().isNull());
+    for (int row = 0; row < list->count(); ++row) EXPECT_TRUE(ShowsItsPicture(list->item(row)));
     EXPECT_EQ(chooser.dialog.size(), QSize(479, 326));
 }
 
@@ -197,6 +204,36 @@ TEST(SetChooser, ASetItLeavesOutIsNotLoadedEither) {
     EXPECT_EQ(Labels(list), QStringList{"Set 1"});
     ASSERT_EQ(list->selectedItems().size(), 1);
     EXPECT_EQ(list->selectedItems().first()->text(), "Set 1");
+}
+
+// A folder of thousands of sets opens at once: only the sets in view have their pictures read,
+// and one that turns out broken then is left out as the loader leaves it out.
+TEST(SetChooser, ReadsThePicturesOfTheSetsInViewOnly) {
+    TestFolder folder;
+    for (int number = 1; number <= 40; ++number) AddSets(folder, {number});
+    folder.WriteFile("Set2/Piece4.gif", "GIF89a");
+    ShownChooser chooser(folder, 1);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_EQ(list->count(), 40);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->item(1)->isHidden(); }));
+    EXPECT_TRUE(ShowsItsPicture(list->item(0)));
+    EXPECT_TRUE(ShowsItsPicture(list->item(2)));
+    QListWidgetItem* last = list->item(39);
+    EXPECT_FALSE(ShowsItsPicture(last));
+    list->scrollToItem(last);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ShowsItsPicture(last); }));
+    QTest::qWait(50);  // a change of layout would come now
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(last)))
+        << "the entry scrolled to stays in view whole once its picture is read";
+}
+
+TEST(SetChooser, ListsTheFirstThreeHundredSets) {
+    TestFolder folder;
+    for (int number = 305; number >= 1; --number) AddSets(folder, {number});
+    ShownChooser chooser(folder, 1);
+    QListWidget* list = List(chooser.dialog);
+    ASSERT_EQ(list->count(), 300);
+    EXPECT_EQ(list->item(299)->text(), "Set 300");
 }
 
 // The window disables itself around the chooser; the chooser must still take the player's

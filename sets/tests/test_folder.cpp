@@ -6,6 +6,8 @@
 #include <QFile>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 namespace quabe::testing {
 
 bool WriteGif(const QString& path, const QImage& image, std::optional<QRgb> transparent) {
@@ -66,6 +68,18 @@ void TestFolder::WriteFile(const QString& relativePath, const QByteArray& bytes)
 
 void TestFolder::Remove(const QString& relativePath) {
     if (!QFile::remove(PathOf(relativePath))) throw std::runtime_error("cannot remove a test file");
+}
+
+void TestFolder::Link(const QString& relativePath, const QString& target) {
+    QFile::remove(PathOf(relativePath));
+    if (!QFile::link(target, PathOf(relativePath))) throw std::runtime_error("cannot make a link");
+}
+
+QString TestFolder::MakeFifo(const QString& relativePath) {
+    const QString path = PathOf(relativePath);
+    if (mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
+        throw std::runtime_error("cannot make a FIFO");
+    return path;
 }
 
 }  // namespace quabe::testing

@@ -26,6 +26,10 @@ class TestFolder {
                 int size = 32);
     void WriteFile(const QString& relativePath, const QByteArray& bytes);
     void Remove(const QString& relativePath);
+    // Puts a symbolic link to `target` in place of the file `relativePath`.
+    void Link(const QString& relativePath, const QString& target);
+    // A FIFO no one writes to, named `relativePath`; its full path.
+    QString MakeFifo(const QString& relativePath);
 
   private:
     QTemporaryDir dir_;
