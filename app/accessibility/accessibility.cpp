@@ -2,7 +2,6 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <optional>
@@ -11,6 +10,7 @@
 #include "deals.h"
 #include "main_window.h"
 #include "parts.h"
+#include "read_lists.h"
 #include "spoken_words.h"
 #include "statistics_screen.h"
 
@@ -59,6 +59,17 @@ std::optional<bool> ToggleState(const MainWindow& w, const QWidget* box) {
     return std::nullopt;
 }
 
+const QString kStartHint =
+    QStringLiteral("Click New, the play button, or press Ctrl+N to deal a board. F1: how to play.");
+
+// What the board's keys do; before the first deal, how to deal it first.
+QString BoardKeys(const MainWindow& w) {
+    const QString keys = QStringLiteral(
+        "The arrow keys move the cursor; Space or Enter removes the group under it, "
+        "Shift+Space shows the group.");
+    return w.BoardDealt ? keys : kStartHint + ' ' + keys;
+}
+
 // One interface for every picture of the window. It decides what the picture is
 // each time it is asked, since Qt keeps it from the picture's first mention on,
 // which may come before the window has finished making its pictures.
@@ -73,7 +84,7 @@ class PictureAccessible : public QAccessibleWidget {
     QAccessible::Role role() const override {
         const MainWindow* w = Window();
         if (w && widget() == w->pctBoard) return QAccessible::Table;
-        if (w && widget() == w->pctHighScore) return QAccessible::List;
+        if (w && IsReadList(*w, widget())) return QAccessible::List;
         if (w && ToggleState(*w, widget())) return QAccessible::CheckBox;
         if (w && (IsScoreCell(*w) || IsText(*w))) return QAccessible::StaticText;
         return Clickable() ? QAccessible::Button : QAccessible::Graphic;
@@ -82,12 +93,12 @@ class PictureAccessible : public QAccessibleWidget {
     QString text(QAccessible::Text t) const override {
         const MainWindow* w = Window();
         if (w && t == QAccessible::Description) {
-            if (widget() == w->pctBoard) {
-                return QStringLiteral(
-                    "The arrow keys move the cursor; Space or Enter removes the group under it, "
-                    "Shift+Space shows the group.");
-            }
+            if (widget() == w->pctBoard) return BoardKeys(*w);
             if (widget() == w->pctHighScore) return QStringLiteral("Up and Down read the places.");
+            if (widget() == w->pctHowToPlay)
+                return QStringLiteral("Up and Down read the page part by part; Escape goes back.");
+            if (widget() == w->pctStatisticsScreen)
+                return QStringLiteral("Up and Down read the figures; Escape goes back.");
         }
         return QAccessibleWidget::text(t);
     }
@@ -127,7 +138,7 @@ class PictureAccessible : public QAccessibleWidget {
         if (!w || !widget()->hasFocus()) return nullptr;
         if (widget() == w->pctBoard && w->boardCursor.Shown)
             return child((w->boardCursor.Row - 1) * kCols + w->boardCursor.Col - 1);
-        if (widget() == w->pctHighScore) return child(reading_ - 1);
+        if (IsReadList(*w, widget())) return child(w->LineRead - 1);
         return nullptr;
     }
 
@@ -157,20 +168,6 @@ class PictureAccessible : public QAccessibleWidget {
         QAccessible::updateAccessibility(&event);
     }
 
-    // Moves the table's reading by `step` rows; 0 starts it again, at the new name's
-    // row while one is typed, else at the top.
-    void ReadRow(int step) {
-        const MainWindow* w = Window();
-        if (!w) return;
-        if (step == 0) {
-            reading_ = w->nameEntry.EnteringName() ? w->NewEntryRow : 1;
-        } else {
-            reading_ = std::clamp(reading_ + step, 1, kTableRows);
-        }
-        Focus(child(reading_ - 1));
-    }
-
-    int Reading() const { return reading_; }
     NameFieldAccessible* Field() const {
         Parts();
         return field_;
@@ -193,14 +190,14 @@ class PictureAccessible : public QAccessibleWidget {
     // What is there to be read, and read again as it changes.
     bool IsText(const MainWindow& w) const {
         const QWidget* self = widget();
-        return self == w.pctDeal || self == w.pctStatisticsScreen || self == w.pctGroupWorth ||
-               self == w.pctWinner || self == w.pctBoardCleared || self == w.pctStartHint;
+        return self == w.pctDeal || self == w.pctGroupWorth || self == w.pctWinner ||
+               self == w.pctBoardCleared || self == w.pctStartHint;
     }
 
     // The pictures that take the Tab focus are the ones a click works on.
     bool Clickable() const {
         const MainWindow* w = Window();
-        const bool parted = w && (widget() == w->pctBoard || widget() == w->pctHighScore);
+        const bool parted = w && (widget() == w->pctBoard || IsReadList(*w, widget()));
         return (widget()->focusPolicy() & Qt::TabFocus) && !parted;
     }
 
@@ -209,7 +206,7 @@ class PictureAccessible : public QAccessibleWidget {
         return w && w->nameEntry.EnteringName() ? w->NewEntryRow : 0;
     }
 
-    // The board's cells row by row, or the table's rows; made when first asked for.
+    // The board's cells row by row, or a list's lines; made when first asked for.
     const std::vector<QAccessibleInterface*>& Parts() const {
         const MainWindow* w = Window();
         if (!parts_.empty() || !w) return parts_;
@@ -217,18 +214,48 @@ class PictureAccessible : public QAccessibleWidget {
             for (int row = 1; row <= kRows; ++row)
                 for (int col = 1; col <= kCols; ++col)
                     parts_.push_back(Registered(new CellAccessible(widget(), row, col)));
-        } else if (widget() == w->pctHighScore) {
-            for (int row = 1; row <= kTableRows; ++row)
-                parts_.push_back(Registered(new RowAccessible(widget(), row, reading_)));
-            field_ = Registered(new NameFieldAccessible(widget(), reading_));
+        } else if (IsReadList(*w, widget())) {
+            for (int line = 1; line <= LinesOf(*w, widget()); ++line)
+                parts_.push_back(Registered(new LineAccessible(widget(), line, w->LineRead)));
         }
+        if (widget() == w->pctHighScore)
+            field_ = Registered(new NameFieldAccessible(widget(), w->LineRead));
         return parts_;
     }
 
     mutable std::vector<QAccessibleInterface*> parts_;
     mutable NameFieldAccessible* field_ = nullptr;
-    int reading_ = 1;
     std::optional<bool> told_;
+};
+
+// The deal entry: a text field holding the digits typed.
+class DealEntryAccessible : public QAccessibleWidget, public TypedText {
+  public:
+    explicit DealEntryAccessible(DealEntry* entry)
+        : QAccessibleWidget(entry, QAccessible::EditableText) {}
+
+    using TypedText::text;
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return Typed();
+        if (t == QAccessible::Description)
+            return QStringLiteral("Type its digits; Enter plays that deal, Escape goes back.");
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.focusable = true;
+        return state;
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+  private:
+    QString Typed() const override { return static_cast<const DealEntry*>(widget())->Typed(); }
 };
 
 // The window: a frame named after the game, holding the controls that have names,
@@ -306,6 +333,7 @@ class LateReader : public QAccessible::ActivationObserver {
 };
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (auto* entry = qobject_cast<DealEntry*>(object)) return new DealEntryAccessible(entry);
     if (auto* box = qobject_cast<PictureBox*>(object)) return new PictureAccessible(box);
     if (auto* window = qobject_cast<MainWindow*>(object)) return new WindowAccessible(window);
     return nullptr;
@@ -331,23 +359,6 @@ QString CursorWords(const MainWindow& w) {
 void Describe(QWidget* widget, const QString& description) {
     if (widget->accessibleDescription() != description)
         widget->setAccessibleDescription(description);
-}
-
-// The how-to-play page's words, shipped beside its picture.
-QString HowToPlayWords() {
-    QFile words(QStringLiteral(":/pictures/pctHowToPlay.txt"));
-    return words.open(QIODevice::ReadOnly) ? QString::fromUtf8(words.readAll()).trimmed()
-                                           : QString();
-}
-
-QString EventsOn(const Settings& s) {
-    QStringList on;
-    if (s.RowShifts) on << QStringLiteral("Row Shifts");
-    if (s.ColumnShifts) on << QStringLiteral("Column Shifts");
-    if (s.Mines) on << QStringLiteral("Mines");
-    if (s.Flash) on << QStringLiteral("Flash Pieces");
-    return on.isEmpty() ? QStringLiteral("No events on")
-                        : QStringLiteral("Events on: ") + on.join(QStringLiteral(", "));
 }
 
 QString Winner(const Game& game) {
@@ -398,6 +409,9 @@ void NamePictures(MainWindow& w) {
         {w.pctHighScore, QStringLiteral("High scores")},
     };
     for (const auto& [box, name] : names) Name(box, name);
+    // The screens made when first wanted.
+    if (w.pctDealEntry) Name(w.pctDealEntry, QStringLiteral("Deal number"));
+    if (w.pctStatisticsScreen) Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
     if (w.pctGameOver->accessibleName().isEmpty()) Name(w.pctGameOver, QStringLiteral("Game Over"));
     for (const auto& [box, on] : Toggles(w))
         if (auto* face = InterfaceOf<PictureAccessible>(box)) face->TellChecked(on);
@@ -411,22 +425,6 @@ void NameScores(MainWindow& w) {
         Name(ScoreLabel(w, row), score.isEmpty() ? label : label + ": " + score);
     }
     Name(w.pctDeal, QStringLiteral("Deal %1").arg(w.game.DealNumber));
-}
-
-void NameDealEntry(MainWindow& w) {
-    const DealEntry& entry = *w.pctDealEntry;
-    QString name = QStringLiteral("Deal number: ") + entry.Typed();
-    if (entry.Refused())
-        name += QStringLiteral(". Deals are numbered from %1 to %2").arg(kFirstDeal).arg(kLastDeal);
-    Name(w.pctDealEntry, name);
-}
-
-void NameStatistics(MainWindow& w) {
-    QStringList lines;
-    for (const ShownFigure& figure : ShownFigures(w.statistics))
-        lines << QStringLiteral("%1: %2").arg(QLatin1String(figure.name)).arg(figure.value);
-    Name(w.pctStatisticsScreen, QStringLiteral("Statistics"));
-    w.pctStatisticsScreen->setAccessibleDescription(lines.join(QStringLiteral(". ")));
 }
 
 void NameGameOver(MainWindow& w) {
@@ -453,26 +451,23 @@ void FocusCursorCell(MainWindow& w) {
     if (board && w.boardCursor.Shown && w.game.GameActive) board->Focus(board->focusChild());
 }
 
-void FocusTableRow(MainWindow& w, int step) {
-    if (auto* table = InterfaceOf<PictureAccessible>(w.pctHighScore)) table->ReadRow(step);
+void FocusListLine(QWidget* list) {
+    if (auto* face = InterfaceOf<PictureAccessible>(list)) face->Focus(face->focusChild());
 }
 
 void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering) {
     auto* table = InterfaceOf<PictureAccessible>(w.pctHighScore);
     const int row = w.NewEntryRow;
     if (!table || !wasEntering || row < 1 || row > kTableRows) return;
-    NameFieldAccessible* field = table->Field();
-    if (!field) return;
-    if (table->Reading() != row) table->ReadRow(row - table->Reading());
-    const QString before = QString::fromStdString(nameBefore);
-    const QString now = QString::fromStdString(w.settings.Table.HighScoreNames[row]);
-    if (now.size() > before.size()) {
-        QAccessibleTextInsertEvent typed(field, before.size(), now.mid(before.size()));
-        QAccessible::updateAccessibility(&typed);
-    } else if (now.size() < before.size()) {
-        QAccessibleTextRemoveEvent erased(field, now.size(), before.mid(now.size()));
-        QAccessible::updateAccessibility(&erased);
-    }
+    TellTyped(table->Field(), QString::fromStdString(nameBefore),
+              QString::fromStdString(w.settings.Table.HighScoreNames[row]));
+}
+
+void TellDealKey(MainWindow& w, const QString& typedBefore) {
+    const DealEntry* entry = w.pctDealEntry;
+    if (!entry) return;
+    TellTyped(QAccessible::queryAccessibleInterface(w.pctDealEntry), typedBefore, entry->Typed());
+    if (entry->Refused()) Announce(w, RefusedDealWords());
 }
 
 void NameGuides(MainWindow& w) {
@@ -482,12 +477,12 @@ void NameGuides(MainWindow& w) {
     Name(w.pctWinner, w.game.TwoPlayers ? Winner(w.game) : QString());
     Name(w.pctClickToGoOn, QStringLiteral("Click Game Over to go on"));
     Name(w.pctBoardCleared, QStringLiteral("Board cleared, the score is kept"));
-    Name(w.pctStartHint,
-         QStringLiteral("Click New, the play button, or press Ctrl+N to deal a board. "
-                        "F1: how to play"));
+    Name(w.pctStartHint, kStartHint);
     Name(w.pctRowMark[0], QStringLiteral("Your score"));
     Name(w.pctRowMark[1], QStringLiteral("The computer's score"));
-    Name(w.pctEventMarks, EventsOn(w.settings));
+    // The marks beside the Events button: the button says them too, as it takes the focus.
+    Name(w.pctEventMarks, EventsOnWords(w.settings));
+    Describe(w.pctEvents, EventsOnWords(w.settings));
 
     // Each switch says what it does, as the line under it does.
     const std::pair<PictureBox*, QString> notes[] = {
@@ -502,10 +497,7 @@ void NameGuides(MainWindow& w) {
     for (const auto& [toggle, note] : notes)
         Describe(toggle, note + QStringLiteral(". Shifts and mines start with the next board."));
 
-    if (w.pctHowToPlay) {
-        Name(w.pctHowToPlay, QStringLiteral("How to play"));
-        Describe(w.pctHowToPlay, HowToPlayWords());
-    }
+    if (w.pctHowToPlay) Name(w.pctHowToPlay, QStringLiteral("How to play"));
     if (w.pctHowToPlayLink) Name(w.pctHowToPlayLink, QStringLiteral("How to play"));
 }
 

@@ -4,11 +4,14 @@
 // is announced; it does not speak a control whose name changes. So the window is a
 // frame of named controls, the toggles are check boxes that tell their new state,
 // the board is a table whose cells take the focus with the cursor, the high-score
-// table is a list of rows with a text field for a new name, and whatever happens
-// on its own (a move, a shift, the end of a game) is announced, once. The deal
-// number, the statistics and the words of every guide are text.
+// table, the how-to-play page and the statistics are lists read line by line, a
+// new name and a deal number are typed into text fields, and whatever happens on
+// its own (a move, a shift, the end of a game) is announced, once. The deal number
+// and the words of every guide are text.
 #include <QString>
 #include <string>
+
+class QWidget;
 
 namespace quabe {
 
@@ -24,10 +27,6 @@ void NamePictures(MainWindow& w);
 void NameScores(MainWindow& w);
 // The picture that ends a game, named after its final scores.
 void NameGameOver(MainWindow& w);
-// Names the deal entry after what is typed in it and whether it was refused.
-void NameDealEntry(MainWindow& w);
-// Gives the statistics screen every figure it shows, as text.
-void NameStatistics(MainWindow& w);
 // Names what the game explains of itself after what each shows: the pointed
 // group's worth, the winner, the cleared board, the marks, the hint, the notes
 // under the options and the how-to-play page with all its words.
@@ -42,10 +41,13 @@ void TellPress(MainWindow& w, const BeforePress& before);
 
 // Gives the focus to the cursor's cell, while the board has it and the cursor shows.
 void FocusCursorCell(MainWindow& w);
-// Moves the reading of the high-score table by `step` rows (0: the row it reads)
-// and gives that row the focus, while the table has it.
-void FocusTableRow(MainWindow& w, int step);
+// Gives the focus to the list's line being read (MainWindow::LineRead), while the
+// list has it.
+void FocusListLine(QWidget* list);
 // A key typed into a new name: the letter it added or removed, or the end of entry.
 void TellNameKey(MainWindow& w, const std::string& nameBefore, bool wasEntering);
+// A key typed into the deal entry: the digit it added or removed, or why the number
+// offered was refused.
+void TellDealKey(MainWindow& w, const QString& typedBefore);
 
 }  // namespace quabe

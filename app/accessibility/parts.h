@@ -1,7 +1,8 @@
 #pragma once
 // The parts of a picture that a screen reader meets one by one though they are no
-// widgets: the board's cells, the high-score table's rows and the field a new name
-// is typed into, and the window's announcer. Each lives as long as the picture.
+// widgets: the board's cells, the lines of the screens read line by line and the
+// field a new name is typed into, and the window's announcer. Each lives as long
+// as the picture.
 #include <QAccessible>
 #include <QAccessibleTextInterface>
 #include <QPointer>
@@ -50,37 +51,31 @@ class CellAccessible : public PartAccessible {
     int row_, col_;
 };
 
-// A row of the high-score table: its place, name and score. `reading` is the row
-// that has the focus while the table has it.
-class RowAccessible : public PartAccessible {
+// A line of a list read line by line (read_lists.h): a place of the high-score
+// table, a part of the how-to-play page, a figure of the statistics. `reading` is
+// the line that has the focus while the list has it.
+class LineAccessible : public PartAccessible {
   public:
-    RowAccessible(QWidget* table, int row, const int& reading)
-        : PartAccessible(table), row_(row), reading_(reading) {}
+    LineAccessible(QWidget* list, int line, const int& reading)
+        : PartAccessible(list), line_(line), reading_(reading) {}
     QString text(QAccessible::Text t) const override;
     QAccessible::Role role() const override { return QAccessible::ListItem; }
     QAccessible::State state() const override;
 
   protected:
-    virtual int Row() const { return row_; }
+    virtual int Line() const { return line_; }
 
   private:
-    int row_;
+    int line_;
     const int& reading_;
 };
 
-// The row a new score took, while its name is typed: a text field holding the name.
-class NameFieldAccessible : public RowAccessible, public QAccessibleTextInterface {
+// What is typed into a field, as its text: the caret stands after the last
+// character, and nothing in it can be selected.
+class TypedText : public QAccessibleTextInterface {
   public:
-    NameFieldAccessible(QWidget* table, const int& reading) : RowAccessible(table, 0, reading) {}
-
-    QString text(QAccessible::Text t) const override;
-    QAccessible::Role role() const override { return QAccessible::EditableText; }
-    QAccessible::State state() const override;
-    void* interface_cast(QAccessible::InterfaceType type) override;
-
-    // The name as text; nothing in it can be selected.
     QString text(int startOffset, int endOffset) const override;
-    int characterCount() const override { return Name().size(); }
+    int characterCount() const override { return static_cast<int>(Typed().size()); }
     int cursorPosition() const override { return characterCount(); }
     void setCursorPosition(int) override {}
     void selection(int, int* startOffset, int* endOffset) const override;
@@ -93,9 +88,28 @@ class NameFieldAccessible : public RowAccessible, public QAccessibleTextInterfac
     void scrollToSubstring(int, int) override {}
     QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
+  protected:
+    virtual QString Typed() const = 0;
+};
+
+// Tells a reader what a key did to a field's text: the characters it added or
+// removed at the end.
+void TellTyped(QAccessibleInterface* field, const QString& before, const QString& now);
+
+// The row a new score took, while its name is typed: a text field holding the name.
+class NameFieldAccessible : public LineAccessible, public TypedText {
+  public:
+    NameFieldAccessible(QWidget* table, const int& reading) : LineAccessible(table, 0, reading) {}
+
+    using TypedText::text;
+    QString text(QAccessible::Text t) const override;
+    QAccessible::Role role() const override { return QAccessible::EditableText; }
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
   private:
-    int Row() const override;
-    QString Name() const;
+    int Line() const override;
+    QString Typed() const override;
 };
 
 // Says what happened: a notification whose text is the latest sentence. Readers

@@ -1,5 +1,6 @@
 #include "spoken_words.h"
 
+#include <QLocale>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -47,7 +48,16 @@ QString Pieces(int count) {
     return count == 1 ? QStringLiteral("1 piece") : QStringLiteral("%1 pieces").arg(count);
 }
 
-const QString kFreshBoard = QStringLiteral("The board is clear: a fresh board is dealt.");
+QString FreshBoard(const Game& game) {
+    return QStringLiteral("The board is clear: a fresh board is dealt, deal %1.")
+        .arg(game.DealNumber);
+}
+
+// Both scores in a two-player game, the player's alone in another.
+QString Scores(const Game& game) {
+    if (!game.TwoPlayers) return QStringLiteral("score %1").arg(game.Score1);
+    return QStringLiteral("score %1, the computer %2").arg(game.Score1).arg(game.Score2);
+}
 
 }  // namespace
 
@@ -93,7 +103,7 @@ QString MoveWords(const BeforePress& before, const Game& after, const PieceNames
         return QStringLiteral("A single piece is no group: nothing removed.");
     }
     if (piecesLeft == 0) {
-        words << kFreshBoard;
+        words << FreshBoard(after);
         piecesLeft = kCells;
     }
     if (after.Score2 != before.score2) {
@@ -103,7 +113,7 @@ QString MoveWords(const BeforePress& before, const Game& after, const PieceNames
                      .arg(size)
                      .arg(points)
                      .arg(after.Score2);
-        if (size == piecesLeft) words << kFreshBoard;
+        if (size == piecesLeft) words << FreshBoard(after);
     }
     // The game-over picture takes the focus a moment later, and says the scores.
     if (!after.GameActive) words << QStringLiteral("Game over.");
@@ -125,15 +135,41 @@ QString GameOverWords(const Game& game) {
     return scores + QStringLiteral("A draw.");
 }
 
-QString NewGameWords(const Game& game) {
-    return game.TwoPlayers ? QStringLiteral("New game, two players.") : QStringLiteral("New game.");
+QString EventsOnWords(const Settings& s) {
+    QStringList on;
+    if (s.RowShifts) on << QStringLiteral("Row Shifts");
+    if (s.ColumnShifts) on << QStringLiteral("Column Shifts");
+    if (s.Mines) on << QStringLiteral("Mines");
+    if (s.Flash) on << QStringLiteral("Flash Pieces");
+    return on.isEmpty() ? QStringLiteral("No events on")
+                        : QStringLiteral("Events on: ") + on.join(QStringLiteral(", "));
+}
+
+QString NewGameWords(const Game& game, const Settings& s) {
+    QString words = game.TwoPlayers ? QStringLiteral("New game, two players, deal %1.")
+                                    : QStringLiteral("New game, deal %1.");
+    words = words.arg(game.DealNumber);
+    // A game without events, as most are, is told no more.
+    if (s.RowShifts || s.ColumnShifts || s.Mines || s.Flash) words += ' ' + EventsOnWords(s) + '.';
+    return words;
+}
+
+QString ReplayWords(const Game& game) {
+    return QStringLiteral("Deal %1 again from its start: %2.")
+        .arg(game.DealNumber)
+        .arg(Scores(game));
 }
 
 QString UndoWords(const Game& game) {
-    if (!game.TwoPlayers) return QStringLiteral("Move taken back: score %1.").arg(game.Score1);
-    return QStringLiteral("Moves taken back: score %1, the computer %2.")
-        .arg(game.Score1)
-        .arg(game.Score2);
+    return (game.TwoPlayers ? QStringLiteral("Moves taken back: %1.")
+                            : QStringLiteral("Move taken back: %1."))
+        .arg(Scores(game));
+}
+
+QString RefusedDealWords() {
+    return QStringLiteral("No such deal: deals are numbered from %1 to %2.")
+        .arg(kFirstDeal)
+        .arg(QLocale(QLocale::English).toString(kLastDeal));
 }
 
 QString TableClearedWords() {

@@ -6,6 +6,7 @@
 
 #include "game.h"
 #include "piece_sets.h"
+#include "settings_store.h"
 
 namespace quabe {
 
@@ -29,16 +30,24 @@ struct BeforePress {
 };
 
 // What the press did, in the order it happened: the player's group or the mine, a
-// cleared board, the computer's reply, that the game is over. Empty when nothing
-// happened.
+// cleared board and the deal that followed, the computer's reply, that the game is
+// over. Empty when nothing happened.
 QString MoveWords(const BeforePress& before, const Game& after, const PieceNames& names);
 
 // The end of a game: the final score; with two players both scores and who won.
 QString GameOverWords(const Game& game);
 
-// A new game dealt; a move taken back.
-QString NewGameWords(const Game& game);
+// The events that are on: "Events on: Row Shifts, Mines"; "No events on".
+QString EventsOnWords(const Settings& s);
+
+// A new game dealt, with its deal number and the events that are on; the deal
+// dealt again from its start; a move taken back.
+QString NewGameWords(const Game& game, const Settings& s);
+QString ReplayWords(const Game& game);
 QString UndoWords(const Game& game);
+
+// A deal number that was offered and refused.
+QString RefusedDealWords();
 
 // The high-score table emptied by Reset.
 QString TableClearedWords();

@@ -12,6 +12,7 @@
 #include "board_cursor.h"
 #include "deals.h"
 #include "main_window.h"
+#include "read_lists.h"
 #include "spoken_words.h"
 #include "statistics_screen.h"
 
@@ -20,7 +21,8 @@ namespace quabe {
 // The ring round the focused picture: two pixels wide, one pixel clear of it. It
 // lies beneath every picture, so it can only ever show in the margins between
 // them. (QFocusFrame stacks itself just below the focused widget, above pictures
-// made before it, and would cover an option toggle's neighbour by a pixel.)
+// made before it, and would cover an option toggle's neighbour by a pixel.) Round
+// the line being read of a list it lies above the list, within it.
 class FocusRing : public QWidget {
   public:
     explicit FocusRing(QWidget* window) : QWidget(window) {
@@ -28,9 +30,13 @@ class FocusRing : public QWidget {
         hide();
     }
 
-    void Surround(const QRect& picture) {
+    void Surround(const QRect& picture, bool above = false) {
         setGeometry(picture.adjusted(-kReach, -kReach, kReach, kReach));
-        lower();
+        if (above) {
+            raise();
+        } else {
+            lower();
+        }
         show();
     }
 
@@ -99,10 +105,11 @@ Keyboard::Keyboard(MainWindow& window) : w_(window) {
     w_.installEventFilter(this);
     for (QWidget* child : w_.findChildren<QWidget*>()) child->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (IsReadList(w_, now)) w_.LineRead = FirstLine(w_, now);
         PlaceRing();
-        // Qt tells a reader of the picture first; its cell or row follows at once.
+        // Qt tells a reader of the picture first; its cell or line follows at once.
         if (now == w_.pctBoard) QTimer::singleShot(0, this, [this] { FocusCursorCell(w_); });
-        if (now == w_.pctHighScore) QTimer::singleShot(0, this, [this] { FocusTableRow(w_, 0); });
+        if (IsReadList(w_, now)) QTimer::singleShot(0, now, [this, now] { FocusListLine(now); });
     });
     naming_.setSingleShot(true);
     naming_.setInterval(0);
@@ -132,7 +139,7 @@ void Keyboard::AddCommandKeys() {
     // Deals and the statistics have no picture on the main screen: their keys work
     // wherever New is offered. The table offers the statistics a picture of their own.
     add({QKeySequence(Qt::CTRL | Qt::Key_R)}, [this] {
-        if (w_.pctNew->isVisible()) w_.game.Replay();
+        if (w_.pctNew->isVisible()) w_.ReplayDeal();
     });
     add({QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] {
         if (w_.pctNew->isVisible()) w_.AskForDeal();
@@ -170,9 +177,12 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::KeyPress: {
             auto& key = static_cast<QKeyEvent&>(*event);
             KeysInUse(true);
-            if (watched == w_.pctHighScore && TableKey(key)) return true;
-            if (watched == w_.pctHighScore && w_.nameEntry.EnteringName())
+            if (ListKey(watched, key)) return true;
+            if (watched == w_.pctHighScore && w_.nameEntry.EnteringName()) {
+                // A key typed while another row is read goes to the name: its row is read again.
+                if (w_.LineRead != w_.NewEntryRow) ReadLine(w_.pctHighScore, w_.NewEntryRow);
                 return key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;  // Tab stays
+            }
             if (watched == w_.pctBoard && BoardKey(key)) return true;
             return ArrowKey(key);
         }
@@ -258,11 +268,22 @@ bool Keyboard::ArrowKey(QKeyEvent& key) {
     return true;
 }
 
-// Up and Down read the high-score table's rows, for a name being typed too.
-bool Keyboard::TableKey(QKeyEvent& key) {
-    if (!Plain(key) || (key.key() != Qt::Key_Up && key.key() != Qt::Key_Down)) return false;
-    FocusTableRow(w_, key.key() == Qt::Key_Up ? -1 : 1);
+// Up and Down read a list's lines, the table's while a name is typed too; at
+// either end they say nothing more.
+bool Keyboard::ListKey(QObject* watched, QKeyEvent& key) {
+    auto* list = qobject_cast<QWidget*>(watched);
+    if (!IsReadList(w_, list) || !Plain(key)) return false;
+    if (key.key() != Qt::Key_Up && key.key() != Qt::Key_Down) return false;
+    const int step = key.key() == Qt::Key_Up ? -1 : 1;
+    const int line = std::clamp(w_.LineRead + step, 1, LinesOf(w_, list));
+    if (line != w_.LineRead) ReadLine(list, line);
     return true;
+}
+
+void Keyboard::ReadLine(QWidget* list, int line) {
+    w_.LineRead = line;
+    PlaceRing();
+    FocusListLine(list);
 }
 
 // Space and Enter press the cursor's cell as the left button does; Shift+Space
@@ -332,15 +353,20 @@ void Keyboard::KeysInUse(bool inUse) {
     PlaceRing();
 }
 
-// The cursor is the board's own mark of the focus, so the board gets no ring.
+// The cursor is the board's own mark of the focus, so the board gets no ring. A
+// list's ring goes round the line being read: round the list it would lie on the
+// frame's lines, where it hardly shows.
 void Keyboard::PlaceRing() {
     QWidget* focus = QApplication::focusWidget();
     const bool ringed = keysInUse_ && focus && focus != w_.pctBoard && focus->isVisible() &&
                         std::find(stops_.begin(), stops_.end(), focus) != stops_.end();
-    if (ringed) {
-        ring_->Surround(focus->geometry());
-    } else {
+    const QRect line = ringed && IsReadList(w_, focus) ? LineRect(w_, focus, w_.LineRead) : QRect();
+    if (!ringed) {
         ring_->hide();
+    } else if (line.isValid()) {
+        ring_->Surround(line.translated(focus->pos()), true);
+    } else {
+        ring_->Surround(focus->geometry());
     }
 }
 

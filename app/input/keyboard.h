@@ -30,7 +30,8 @@ class Keyboard : public QObject {
     bool OnMainScreen() const;
     bool ArrowKey(QKeyEvent& key);
     bool BoardKey(QKeyEvent& key);
-    bool TableKey(QKeyEvent& key);
+    bool ListKey(QObject* watched, QKeyEvent& key);
+    void ReadLine(QWidget* list, int line);
     void CursorChanged();
     void FocusFirstStop(bool anyStop = false);
     void KeysInUse(bool inUse);

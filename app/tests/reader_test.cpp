@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QListWidget>
+#include <QRegularExpression>
 // Accessibility is on only while a reader listens; the tests listen in the way Qt's
 // own do, through the desktop's accessibility, which offers no public switch.
 #include <map>
@@ -14,9 +15,11 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include "deals.h"
 #include "game/tests/null_platform.h"
 #include "shown_window.h"
 #include "spoken_words.h"
+#include "statistics_screen.h"
 
 namespace quabe::testing {
 namespace {
@@ -107,6 +110,7 @@ struct HeardWindow : ShownWindow {
     HeardWindow() {
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        QCoreApplication::processEvents();  // the focus told again to a reader just come
         reader.Forget();
     }
     Reader reader;
@@ -121,7 +125,8 @@ TEST(Reader, EachArrowFocusesTheCellAndAnEdgeIsAnnounced) {
     HeardWindow heard;
     MainWindow& w = heard.window;
     Key(w, Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(heard.reader.Announced(), "New game.");
+    EXPECT_EQ(heard.reader.Announced(),
+              "New game, deal " + std::to_string(w.game.DealNumber) + ".");
     LayOutAnL(w);
     w.pieceNames[1] = "green ball";
     w.pieceNames[5] = "";  // a set that names no such kind
@@ -212,7 +217,7 @@ TEST(Reader, EachScreenChangeMovesTheFocusOnce) {
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(heard.reader.FocusMoves(), board);
     Key(w, Qt::Key_F1);
-    EXPECT_EQ(heard.reader.FocusMoves(), "How to play");
+    EXPECT_EQ(heard.reader.FocusMoves().substr(0, 4), "Aim.");
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(heard.reader.FocusMoves(), board);
     w.settings.Table.HighScoreNames[1] = "ACE";
@@ -228,6 +233,117 @@ TEST(Reader, EachScreenChangeMovesTheFocusOnce) {
     EXPECT_EQ(heard.reader.Announced(), "The ten best scores are cleared.");
     Key(w, Qt::Key_Escape);
     EXPECT_EQ(heard.reader.FocusMoves(), board);
+}
+
+// The first word of each line that took the focus since the last look.
+std::string Headings(Reader& reader) {
+    QStringList headings;
+    for (const Told& focus : reader.Since(QAccessible::Focus))
+        headings << focus.name.section(QRegularExpression("[.:,]"), 0, 0);
+    return headings.join(" | ").toStdString();
+}
+
+TEST(Reader, TheHowToPlayPageAndTheStatisticsAreReadLineByLine) {
+    HeardWindow heard;
+    MainWindow& w = heard.window;
+    Key(w, Qt::Key_F1);
+    QAccessibleInterface* page = QAccessible::queryAccessibleInterface(w.pctHowToPlay);
+    EXPECT_EQ(page->role(), QAccessible::List);
+    ASSERT_EQ(page->childCount(), 5);
+    EXPECT_EQ(Headings(heard.reader), "How to play | Aim");
+    // Part by part to the last, where Down says nothing more, and back.
+    for (int k = 0; k < 5; ++k) Key(w, Qt::Key_Down);
+    Key(w, Qt::Key_Up);
+    EXPECT_EQ(Headings(heard.reader), "Scoring | Computer | Events | Keys | Events");
+    EXPECT_TRUE(page->child(1)->text(QAccessible::Name).contains("5 score 22"));
+    Key(w, Qt::Key_Escape);
+
+    w.statistics = {};  // whatever other games left in the player's file
+    w.statistics.GamesOnePlayer = 3;
+    w.statistics.BestScore = 120;
+    heard.reader.Forget();
+    Key(w, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(heard.reader.FocusMoves(), "One-player games: 3");
+    for (int k = 0; k < 3; ++k) Key(w, Qt::Key_Down);
+    EXPECT_EQ(heard.reader.FocusMoves(), "Two-player games: 0; Boards cleared: 0; Best score: 120");
+    QAccessibleInterface* figures = QAccessible::queryAccessibleInterface(w.pctStatisticsScreen);
+    EXPECT_EQ(figures->role(), QAccessible::List);
+    ASSERT_EQ(figures->childCount(), kShownFigures);
+    EXPECT_EQ(figures->child(kShownFigures - 1)->text(QAccessible::Name), "Mines set off: 0");
+}
+
+TEST(Reader, ADealNumberIsTypedIntoATextFieldAndItsDealIsTold) {
+    HeardWindow heard;
+    MainWindow& w = heard.window;
+    Key(w, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(heard.reader.FocusMoves(), "Deal number");
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(w.pctDealEntry);
+    EXPECT_EQ(field->role(), QAccessible::EditableText);
+    EXPECT_TRUE(field->state().editable && field->state().focused);
+    Key(w, Qt::Key_0);
+    Key(w, Qt::Key_Return);
+    EXPECT_EQ(heard.reader.Announced(), "No such deal: deals are numbered from 1 to 999,999,999.");
+    Key(w, Qt::Key_Backspace);
+    for (Qt::Key digit : {Qt::Key_9, Qt::Key_0, Qt::Key_4}) Key(w, digit);
+    const auto typed = heard.reader.Since(QAccessible::TextInserted);
+    ASSERT_EQ(typed.size(), 4u);
+    EXPECT_EQ(typed[0].about, field);
+    EXPECT_EQ(typed[0].text + typed[1].text + typed[2].text + typed[3].text, "0904");
+    const auto erased = heard.reader.Since(QAccessible::TextRemoved);
+    ASSERT_EQ(erased.size(), 1u);
+    EXPECT_EQ(erased[0].text, "0");
+    EXPECT_EQ(field->textInterface()->text(0, -1), "904");
+
+    Key(w, Qt::Key_Return);
+    EXPECT_EQ(heard.reader.Announced(), "New game, deal 904.");
+    Key(w, Qt::Key_Up);
+    Key(w, Qt::Key_Return);
+    heard.reader.Forget();
+    Key(w, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(heard.reader.Announced(),
+              "Deal 904 again from its start: score 0. " +
+                  DescribeCell(w.game, w.pieceNames, kRows, 1).toStdString() + ".");
+}
+
+TEST(Reader, TheStartHintAndTheEventsOnAreSaidWhereTheFocusIs) {
+    HeardWindow heard;
+    MainWindow& w = heard.window;
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(w.pctBoard);
+    EXPECT_TRUE(board->text(QAccessible::Description)
+                    .startsWith("Click New, the play button, or press Ctrl+N"));
+    QAccessibleInterface* events = QAccessible::queryAccessibleInterface(w.pctEvents);
+    EXPECT_EQ(events->text(QAccessible::Description), "No events on");
+    Click(w, w.pctEvents);
+    Click(w, w.pctMinesSelection);
+    Click(w, w.pctFlashSelection);
+    Click(w, w.pctOk);
+    EXPECT_EQ(events->text(QAccessible::Description), "Events on: Mines, Flash Pieces");
+    heard.reader.Forget();
+    Key(w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(heard.reader.Announced(), "New game, deal " + std::to_string(w.game.DealNumber) +
+                                            ". Events on: Mines, Flash Pieces.");
+    EXPECT_TRUE(board->text(QAccessible::Description).startsWith("The arrow keys")) << "dealt";
+}
+
+// The line being read is ringed for the eye too, inside the table, as the keys
+// move it: the ring's top edge lies in the gap above its line's characters.
+TEST(Reader, TheLineBeingReadIsRingedOnTheScreen) {
+    HeardWindow heard;
+    MainWindow& w = heard.window;
+    Key(w, Qt::Key_H, Qt::ControlModifier);
+    auto ringed = [&](int line) {
+        const QImage table = Shot(w).copy(w.pctHighScore->geometry());
+        const int gap = UnitsToPixels(RowY(line)) - 2;
+        for (int x = 0; x < table.width(); ++x)
+            if (table.pixel(x, gap) == qRgb(255, 255, 255)) return true;
+        return false;
+    };
+    Key(w, Qt::Key_Down);
+    EXPECT_TRUE(ringed(2));
+    EXPECT_FALSE(ringed(1));
+    Key(w, Qt::Key_Down);
+    EXPECT_TRUE(ringed(3));
+    EXPECT_FALSE(ringed(2));
 }
 
 TEST(Reader, GameOverTellsTheScoresAndANameIsTypedIntoATextField) {
@@ -349,9 +465,10 @@ TEST(SpokenWords, AMineTellsWhatItTookAndAClearedBoardItsFreshDeal) {
     lone.game.Board[10][1] = lone.game.Board[10][2] = 2;
     BeforePress last(lone.game, 10, 2);
     lone.game.Score1 = 4;
+    lone.game.DealNumber = 5321;  // the fresh board's
     EXPECT_EQ(MoveWords(last, lone.game, lone.names),
               "Removed the sun group of 2: 4 points, score 4. "
-              "The board is clear: a fresh board is dealt.");
+              "The board is clear: a fresh board is dealt, deal 5321.");
     EXPECT_EQ(MoveWords(BeforePress(b.game, 5, 5), b.game, b.names),
               "A single piece is no group: nothing removed.");
 }

@@ -117,7 +117,9 @@ class MainWindow : public QWidget, public Platform {
     void pctDealEntry_KeyPress(int code);
     void pctDealEntry_Click();  // leaves the entry, as Escape does
 
-    // The keys' own ways in, from the main screen: ask for a deal, and see the statistics.
+    // The keys' own ways in, from the main screen: the deal again from its start, ask
+    // for a deal, and see the statistics.
+    void ReplayDeal();
     void AskForDeal();
     void ShowStatistics();
 
@@ -132,6 +134,7 @@ class MainWindow : public QWidget, public Platform {
     Game game;
     NameEntry nameEntry;
     int NewEntryRow = 0;
+    int LineRead = 1;  // the line of the list in view that Up and Down read (read_lists.h)
     BoardCursor boardCursor;
     BoardCursor boardPointer;  // the cell under the mouse pointer, shown while it is on one
     int PointedGroup = 0;      // the size of the group whose worth is shown, 0 for none

@@ -129,7 +129,13 @@ void MainWindow::pctNew_Click() {
     BoardDealt = true;
     pctStartHint->hide();
     game.NewGame();
-    AnnounceAtCursor(*this, NewGameWords(game));
+    AnnounceAtCursor(*this, NewGameWords(game, settings));
+}
+
+void MainWindow::ReplayDeal() {
+    if (game.DealNumber == 0) return;
+    game.Replay();
+    AnnounceAtCursor(*this, ReplayWords(game));
 }
 
 void MainWindow::pctUndo_Click() {

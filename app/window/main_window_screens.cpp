@@ -7,6 +7,7 @@
 
 #include "accessibility.h"
 #include "deals.h"
+#include "keyboard.h"
 #include "piece_sets.h"
 #include "set_chooser.h"
 #include "spoken_words.h"
@@ -268,8 +269,9 @@ void MainWindow::ShowHighScores() {
     DrawHighScores(settings.Table, *tablePainter_);
     SetHourglass(false);
     if (NewEntryRow != 0) {
-        pctHighScore->setFocus();
+        // Typing, before the focus comes: the table is read from the name's row.
         nameEntry.Start(settings.Table, NewEntryRow, *tablePainter_);
+        pctHighScore->setFocus();
     } else {
         pctReset->show();
     }
@@ -314,6 +316,7 @@ void MainWindow::AskForDeal() {
         pctDealEntry = new DealEntry(this, graphics);
         connect(pctDealEntry, &DrawingBox::keyPressed, this, &MainWindow::pctDealEntry_KeyPress);
         connect(pctDealEntry, &PictureBox::clicked, this, &MainWindow::pctDealEntry_Click);
+        NamePictures(*this);
     }
     pctDealEntry->setGeometry(pctBoard->geometry());
     pctBoard->hide();
@@ -321,17 +324,17 @@ void MainWindow::AskForDeal() {
     pctDealEntry->show();
     pctDealEntry->raise();
     pctDealEntry->setFocus();
-    NameDealEntry(*this);
 }
 
 // Enter with a number in range plays it as a new game.
 void MainWindow::pctDealEntry_KeyPress(int code) {
+    const QString before = pctDealEntry->Typed();
     if (const std::optional<int32_t> number = pctDealEntry->KeyPress(code)) {
         game.NextDeal = *number;
         pctNew_Click();
         return;
     }
-    NameDealEntry(*this);
+    TellDealKey(*this, before);
 }
 
 void MainWindow::pctDealEntry_Click() {
@@ -362,13 +365,14 @@ void MainWindow::OpenStatistics() {
         pctStatisticsScreen = new StatisticsScreen(this, graphics);
         connect(pctStatisticsScreen, &PictureBox::clicked, this,
                 &MainWindow::pctStatisticsScreen_Click);
+        keyboard_->Adopt(pctStatisticsScreen, pctStatistics);  // read with Up and Down
+        NamePictures(*this);
     }
     pctStatisticsScreen->setGeometry(pctBoard->geometry());
     pctStatisticsScreen->Draw(statistics);
     pctStatisticsScreen->show();
     pctStatisticsScreen->raise();
     pctStatisticsScreen->setFocus();
-    NameStatistics(*this);
 }
 
 void MainWindow::pctStatisticsScreen_Click() {

@@ -38,4 +38,10 @@ void StatisticsScreen::Draw(const Statistics& statistics) {
     update();
 }
 
+QRect StatisticsScreen::LineRect(int row) const {
+    const QSize digit = graphics_.Digits[0].size();
+    const int right = kFiguresX + (kScoreDigits - 1) * kDigitPitch + digit.width();
+    return {kNamesX, UnitsToPixels(RowY(row)), right - kNamesX, digit.height()};
+}
+
 }  // namespace quabe

@@ -12,6 +12,8 @@ class StatisticsScreen : public DrawingBox {
   public:
     StatisticsScreen(QWidget* window, const Graphics& graphics);
     void Draw(const Statistics& statistics);  // at the screen's present size
+    // A figure's row, from its name to its last digit, in the screen's pixels.
+    QRect LineRect(int row) const;
 
   private:
     const Graphics& graphics_;

@@ -160,10 +160,13 @@ QImage RowMark(bool computer) {
 }
 
 // The how-to-play page: a heading for each part on the left, its lines beside.
+// A line whose signs a reader would spell out says the same in words to the ear.
 struct PageLine {
-    PageLine(const char* words, QImage eventMark = {}) : text(words), mark(eventMark) {}
+    PageLine(const char* words, QImage eventMark = {}, const char* heard = nullptr)
+        : text(words), mark(eventMark), spoken(heard ? heard : words) {}
     QString text;
     QImage mark;  // an event's mark before the line, if any
+    QString spoken;
 };
 struct Part {
     QString heading;
@@ -178,17 +181,24 @@ std::vector<Part> HowToPlayParts() {
           {"Clear the board for a fresh one: the score is kept."},
           {"When no two touching pieces match, the game is over."}}},
         {"Scoring",
-         {{"A group of n pieces scores n x (n - 1) + 2:"},
-          {"2 = 4    3 = 8    4 = 14    5 = 22    10 = 92    20 = 382"},
+         {{"A group of n pieces scores n x (n - 1) + 2:",
+           {},
+           "A group of n pieces scores n times n minus 1, plus 2:"},
+          {"2 = 4    3 = 8    4 = 14    5 = 22    10 = 92    20 = 382",
+           {},
+           "2 pieces score 4, 3 score 8, 4 score 14, 5 score 22, 10 score 92, 20 score 382."},
           {"Point at a group to see its worth beside the score;"},
           {"the right button makes it blink and moves nothing."}}},
         {"Computer",
          {{"With two players it answers each move of yours by"},
           {"taking the largest group. The higher score wins."}}},
         {"Events",
-         {{"Row shifts: every 10 to 20 s the pieces roll down a row.", ShiftMark(true)},
-          {"Column shifts: every 10 to 20 s the columns roll right.", ShiftMark(false)},
-          {"Mines: up to 11 hidden; one blasts 3 x 3 pieces, no points.", MineMark()},
+         {{"Row shifts: every 10 to 20 s the pieces roll down a row.", ShiftMark(true),
+           "Row shifts: every 10 to 20 seconds the pieces roll down a row."},
+          {"Column shifts: every 10 to 20 s the columns roll right.", ShiftMark(false),
+           "Column shifts: every 10 to 20 seconds the columns roll right."},
+          {"Mines: up to 11 hidden; one blasts 3 x 3 pieces, no points.", MineMark(),
+           "Mines: up to 11 hidden; one blasts 3 by 3 pieces, no points."},
           {"Flash pieces: a group blinks before it goes.", FlashMark()},
           {"Set them under Options; they start with the next board."}}},
         {"Keys",
@@ -228,7 +238,7 @@ QByteArray HowToPlayWords() {
     QString words = "How to play\n";
     for (const Part& part : HowToPlayParts()) {
         words += "\n" + part.heading + ".";
-        for (const PageLine& line : part.lines) words += " " + line.text;
+        for (const PageLine& line : part.lines) words += " " + line.spoken;
         words += "\n";
     }
     return words.toUtf8();

@@ -29,6 +29,9 @@ CELL = re.compile(r"row (\d+), column (\d+), (?:empty|(.+?), (?:no group|group o
 REMOVED = re.compile(r"notification Removed the (.+?) group of (\d+): (\d+) points, score (\d+)\.")
 REPLY = re.compile(r"The computer removed a group of \d+: \d+ points, its score \d+\.")
 ARROWS = {(-1, 0): "Up", (1, 0): "Down", (0, -1): "Left", (0, 1): "Right"}
+AIM = ("Aim. Click two or more touching pieces alike to remove them. Pieces above fall, empty "
+       "columns close to the left. Clear the board for a fresh one: the score is kept. When no two "
+       "touching pieces match, the game is over.")
 
 
 def wait_until(done, timeout=20.0, pump=None):
@@ -349,11 +352,15 @@ class ByEar(unittest.TestCase):
         self.assertEqual(self.focus_moves(keys, landing), [landing])
 
     def start_game(self):
+        # Each game starts as a first run: the settings below, no statistics.
+        data = os.path.join(self.desktop.home, "data")
+        shutil.rmtree(data)
+        os.makedirs(data, mode=0o700)
         config = os.path.join(self.desktop.home, "config", "Quabe Pro")
         os.makedirs(config, exist_ok=True)
         with open(os.path.join(config, "Quabe Pro.conf"), "w") as f:
             f.write("[Settings]\nSound=0\n")
-        spoken = self.spoken()
+        spoken = self.started = self.spoken()
         # One numbered deal, so that every run plays the same game.
         self.game = self.desktop.start(
             [GAME, "--deal", "1609"], {"QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
@@ -404,7 +411,7 @@ class ByEar(unittest.TestCase):
         self.said_after(spoken, "checked")
         spoken = self.spoken()
         self.desktop.keys("ctrl+n")
-        self.said_after(spoken, "notification New game, two players")
+        self.said_after(spoken, "notification New game, two players, deal 1609")
 
         # An arrow says the cell; the edge says so.
         spoken = self.spoken()
@@ -442,6 +449,10 @@ class ByEar(unittest.TestCase):
                 break
             self.assertRegex(told, REPLY.pattern + r" row %d, column %d, .*\.$" % cursor)
         self.assertTrue(told.endswith(" Game over."), told)
+        # The group's worth beside the scores and the winner line are for the eye: the
+        # cell and the game-over picture say them already.
+        self.assertFalse([s for s in self.reader.said()
+                          if s.startswith("Group of") or s.rstrip(".") in ("You win", "Draw")])
         # A moment later the game-over picture takes the focus and says how it ended.
         ending = re.compile(r"Game over: you %d, the computer \d+\. " % score
                             + r"(You win|The computer wins|A draw)\. push button\.?$")
@@ -472,12 +483,17 @@ class ByEar(unittest.TestCase):
 
         # Each screen puts the focus straight on its first control.
         self.assertFocusMoves(["Escape"], "Board")
-        self.assertFocusMoves(["F1"], "How to play")
+        self.assertFocusMoves(["F1"], AIM)
         self.assertFocusMoves(["Escape"], "Board")
         spoken = self.spoken()
         self.desktop.keys(*["Tab"] * 7)
         self.said_after(spoken, "Events/Options push button")
+        self.said_after(spoken, "No events on")
+        # Each switch says what it does as it takes the focus.
+        spoken = self.spoken()
         self.assertFocusMoves(["space"], "Row Shifts")
+        self.said_after(spoken, "Every 10 to 20 seconds the pieces roll down a row. "
+                                "Shifts and mines start with the next board.")
 
         # A toggle clicked says its new state too.
         mines = self.objects.child(self.frame, "check box", "Mines")
@@ -489,6 +505,48 @@ class ByEar(unittest.TestCase):
                               spoken)
         self.assertIsNotNone(said, self.reader.said()[spoken:])
         self.assertFocusMoves(["Escape"], "Board")
+
+    def test_the_page_the_figures_and_a_typed_deal_are_heard(self):
+        self.start_game()
+        # Before the first deal the board says how to deal one.
+        self.assertIsNotNone(self.wait_said(
+            lambda s: s.startswith("Click New, the play button, or press Ctrl+N to deal a board."),
+            self.started), self.reader.said()[self.started:])
+
+        # F1's page is read part by part, Ctrl+T's figures one by one.
+        spoken = self.spoken()
+        self.desktop.keys("F1")
+        self.said_after(spoken, "List with 5 items")
+        self.said_after(spoken, AIM)
+        spoken = self.spoken()
+        self.desktop.keys("Down")
+        scoring = self.wait_said(lambda s: s.startswith("Scoring. "), spoken)
+        self.assertIn("3 score 8", scoring or "")
+        self.assertFocusMoves(["Escape"], "Board")
+        self.assertFocusMoves(["ctrl+t"], "One-player games: 0")
+        spoken = self.spoken()
+        self.desktop.keys("Down")
+        self.said_after(spoken, "Two-player games: 0")
+        self.assertFocusMoves(["Escape"], "Board")
+
+        # A deal number is typed into a text field: each digit is said from the text
+        # it adds, a refusal is said, and the deal played is told and shown.
+        self.assertFocusMoves(["ctrl+g"], "Deal number")
+        spoken = self.spoken()
+        self.desktop.keys("0")
+        self.said_after(spoken, "0")
+        spoken = self.spoken()
+        self.desktop.keys("Return")
+        self.said_after(spoken, "notification No such deal: deals are numbered from 1 to 999,999,999")
+        self.desktop.keys("BackSpace", "9", "0", "4")
+        self.assertEqual(self.objects.focus().queryText().getText(0, -1), "904")
+        spoken = self.spoken()
+        self.desktop.keys("Return")
+        self.said_after(spoken, "notification New game, deal 904")
+        self.assertIsNotNone(self.objects.child(self.frame, "label", "Deal 904"))
+        spoken = self.spoken()
+        self.desktop.keys("ctrl+r")
+        self.said_after(spoken, "notification Deal 904 again from its start: score 0")
 
     def test_the_set_chooser_is_a_named_dialog_that_leaves_its_caller_free(self):
         self.start_game()
