@@ -221,7 +221,7 @@ TEST(Keys, TabWalksTheClickablePicturesWithARingAndSpaceOrEnterClicks) {
     Key(w, Qt::Key_Tab);
     ASSERT_EQ(Focus(), w.pctSound);
     const QImage ringed = Shot(w);
-    EXPECT_TRUE(Shows(ringed, w.graphics.SoundOff.toImage(), {630, 233}));
+    EXPECT_TRUE(Shows(ringed, ShippedPicture("pctSoundOff.gif", {32, 32}), {630, 233}));
     EXPECT_NE(ringed.pixel(628, 249) & 0xFFFFFF, 0u) << "left of the picture";
     EXPECT_NE(ringed.pixel(646, 231) & 0xFFFFFF, 0u) << "above the picture";
     Key(w, Qt::Key_Space);

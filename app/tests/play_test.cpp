@@ -264,10 +264,11 @@ TEST(Play, AMineShowsItselfThenFireOverItsBlock) {
 
     ClickCell(w, 5, 5);
     ASSERT_GE(play.w.frames.size(), 2u);
-    EXPECT_TRUE(Shows(play.w.frames[0], w.graphics.Mine.toImage(), CellOnWindow(5, 5)));
+    EXPECT_TRUE(Shows(play.w.frames[0], (*w.graphics.Mine).toImage(), CellOnWindow(5, 5)));
     for (int row = 4; row <= 6; ++row)
         for (int col = 4; col <= 6; ++col)
-            EXPECT_TRUE(Shows(play.w.frames[1], w.graphics.Fire.toImage(), CellOnWindow(row, col)));
+            EXPECT_TRUE(
+                Shows(play.w.frames[1], (*w.graphics.Fire).toImage(), CellOnWindow(row, col)));
     EXPECT_EQ(Pieces(BoardCells(w)), before - 9);
     EXPECT_EQ(w.game.Score1, 0) << "a mine scores nothing";
     EXPECT_TRUE(BoardShowsGrid(w));

@@ -70,9 +70,13 @@ TEST(Screens, OptionsScreenSwitchesTheEventsAndOkReturns) {
     auto expectShifts = [&](bool row, bool column) {
         EXPECT_EQ(w.OptionOn(Option::RowShifts), row);
         EXPECT_EQ(w.OptionOn(Option::ColumnShifts), column);
+        const auto yesNo = [](bool on) {
+            return on ? ShippedPicture("pctYes.gif", {50, 25})
+                      : ShippedPicture("pctNo.gif", {38, 25});
+        };
         const QImage shot = Shot(w);
-        EXPECT_TRUE(Shows(shot, (row ? w.graphics.Yes : w.graphics.No).toImage(), {210, 150}));
-        EXPECT_TRUE(Shows(shot, (column ? w.graphics.Yes : w.graphics.No).toImage(), {210, 200}));
+        EXPECT_TRUE(Shows(shot, yesNo(row), {210, 150}));
+        EXPECT_TRUE(Shows(shot, yesNo(column), {210, 200}));
     };
     Click(w, w.pctRowShiftsSelection);
     expectShifts(true, false);
@@ -103,8 +107,8 @@ TEST(Screens, SidePanelTogglesShowPlayersAndSound) {
     EXPECT_TRUE(w.OptionOn(Option::TwoPlayers));
     EXPECT_TRUE(w.OptionOn(Option::Sound));
     QImage shot = Shot(w);
-    EXPECT_TRUE(Shows(shot, w.graphics.TwoPlayers.toImage(), {630, 313}));
-    EXPECT_TRUE(Shows(shot, w.graphics.SoundOn.toImage(), {630, 233}));
+    EXPECT_TRUE(Shows(shot, ShippedPicture("pct2Player.gif", {32, 32}), {630, 313}));
+    EXPECT_TRUE(Shows(shot, ShippedPicture("pctSoundOn.gif", {32, 32}), {630, 233}));
 
     // A two-player game shows the second score; the main screen keeps it shown.
     w.settings.Sound = false;

@@ -18,6 +18,8 @@ struct ShownWindow {
         QFile::remove(SettingsLocation());
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // The piece set and the sound come just after the first paint.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return window.StartedUp(); }));
     }
     ~ShownWindow() { QFile::remove(SettingsLocation()); }
     MainWindow window;

@@ -114,10 +114,9 @@ TEST(Window, FirstRunShowsAFramelessWindowWithAnEmptyBoardAndSoundOff) {
         << "every shipped icon size once the window is up";
 
     const QImage shot = Shot(w);
-    EXPECT_TRUE(Shows(shot, w.graphics.SoundOff.toImage(), {630, 233}));
-    EXPECT_TRUE(Shows(shot, w.graphics.OnePlayer.toImage(), {630, 313}));
-    EXPECT_TRUE(Shows(shot, w.graphics.Window.copy(0, 0, 690, 8), {0, 0}))
-        << "the frame's top bar";
+    EXPECT_TRUE(Shows(shot, ShippedPicture("pctSoundOff.gif", {32, 32}), {630, 233}));
+    EXPECT_TRUE(Shows(shot, ShippedPicture("pct1Player.gif", {32, 32}), {630, 313}));
+    EXPECT_TRUE(Shows(shot, w.graphics.Window.copy(0, 0, 690, 8), {0, 0})) << "the frame's top bar";
     const QImage board = shot.copy(12, 82, 538, 362);
     QImage hint(board.size(), QImage::Format_RGB32);
     hint.fill(Qt::black);
